@@ -1,0 +1,63 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+// One HID interface (top-level collection) as the system lists it.
+struct HidInterfaceInfo {
+  std::string path;
+  std::uint16_t vendorId = 0;
+  std::uint16_t productId = 0;
+  std::uint16_t release = 0;
+  std::uint16_t usagePage = 0;
+  std::uint16_t usage = 0;
+  int interfaceNumber = -1;
+  std::string product;  // UTF-8
+};
+
+// An opened interface. Closing is destruction.
+class HidDevice {
+ public:
+  virtual ~HidDevice() = default;
+  // Bytes written (the backend pads to the output report length), or -1.
+  // data[0] is the report id.
+  virtual int Write(const std::uint8_t* data, std::size_t length) = 0;
+  // Bytes copied into buffer (a leading zero report id removed), 0 on
+  // time-out, -1 on error. timeoutMs < 0 blocks.
+  virtual int Read(std::uint8_t* buffer, std::size_t length, int timeoutMs) = 0;
+  // Product string in UTF-8, empty when the device gives none.
+  virtual std::string ProductString() = 0;
+};
+
+// Kernel (or virtual) hot-plug event for one HID interface node.
+struct HidDeviceEvent {
+  enum class Kind { Arrival, Removal };
+  Kind kind = Kind::Arrival;
+  std::string path;  // the device node, as Enumerate reports it
+  std::uint16_t vendorId = 0;
+  std::uint16_t productId = 0;
+  int interfaceNumber = -1;
+};
+
+// The seam under the device manager: hidapi for real mice, the virtual mouse
+// for everything else.
+class HidBackend {
+ public:
+  using EventSink = std::function<void(const HidDeviceEvent&)>;
+
+  virtual ~HidBackend() = default;
+  virtual std::vector<HidInterfaceInfo> Enumerate() = 0;
+  // nullptr when the path cannot be opened.
+  virtual std::unique_ptr<HidDevice> Open(const std::string& path) = 0;
+  // Starts delivering arrival and removal events to sink, on a thread of the
+  // backend's own; an empty sink stops delivery. Returns false when the
+  // backend cannot watch for devices.
+  virtual bool SetEventSink(EventSink sink) = 0;
+};
+
+}  // namespace korvex
