@@ -1,0 +1,57 @@
+#include "sim/InProcessBackend.h"
+
+#include <thread>
+
+namespace korvex::sim {
+namespace {
+
+class InProcessDevice : public HidDevice {
+ public:
+  InProcessDevice(std::shared_ptr<VirtualMouseHub> hub, VirtualMouseHub::Handle handle,
+                  std::string product)
+      : hub_(std::move(hub)), handle_(handle), product_(std::move(product)) {}
+  ~InProcessDevice() override { hub_->Close(handle_); }
+
+  int Write(const std::uint8_t* data, std::size_t length) override {
+    SimClock::time_point travelsAt;
+    const int n = hub_->Write(handle_, data, length, &travelsAt);
+    // A write on an interrupt endpoint completes when its frame has gone.
+    if (n > 0) std::this_thread::sleep_until(travelsAt);
+    return n;
+  }
+
+  int Read(std::uint8_t* buffer, std::size_t length, int timeoutMs) override {
+    return hub_->Read(handle_, buffer, length, timeoutMs);
+  }
+
+  std::string ProductString() override { return product_; }
+
+ private:
+  std::shared_ptr<VirtualMouseHub> hub_;
+  VirtualMouseHub::Handle handle_;
+  std::string product_;
+};
+
+}  // namespace
+
+InProcessBackend::InProcessBackend(std::shared_ptr<VirtualMouseHub> hub) : hub_(std::move(hub)) {
+  listener_ = hub_->AddListener([this](const HidDeviceEvent& e) { pump_.Post(e); });
+}
+
+InProcessBackend::~InProcessBackend() { hub_->RemoveListener(listener_); }
+
+std::vector<HidInterfaceInfo> InProcessBackend::Enumerate() { return hub_->Enumerate(); }
+
+std::unique_ptr<HidDevice> InProcessBackend::Open(const std::string& path) {
+  std::string product;
+  const VirtualMouseHub::Handle h = hub_->Open(path, &product);
+  if (h == 0) return nullptr;
+  return std::make_unique<InProcessDevice>(hub_, h, std::move(product));
+}
+
+bool InProcessBackend::SetEventSink(EventSink sink) {
+  pump_.SetSink(std::move(sink));
+  return true;
+}
+
+}  // namespace korvex::sim

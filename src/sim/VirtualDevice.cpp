@@ -1,0 +1,121 @@
+#include "sim/VirtualDevice.h"
+
+namespace korvex::sim {
+namespace {
+
+constexpr InterfaceDescriptor kInterfaces[kInterfaceCount] = {
+    {kPointerInterface, 0x0001, 0x0002, false},
+    {kKeyboardInterface, 0x0001, 0x0006, false},
+    {kConfigInterface, 0x0001, 0x0000, true},
+    {kUpdateInterface, 0xFFEF, 0x0000, true},
+};
+
+constexpr std::size_t kUpdateReportLength = 64;
+
+}  // namespace
+
+const InterfaceDescriptor& DescribeInterface(int number) {
+  return kInterfaces[(number >= 0 && number < kInterfaceCount) ? number : 0];
+}
+
+VirtualDevice::VirtualDevice(DeviceSpec spec) : spec_(std::move(spec)), mouse_(spec_.mouse) {
+  // A mouse on its cable charges; one behind the receiver runs on its battery.
+  if (spec_.mouse.hasBattery) mouse_.SetBattery(80, spec_.receiver ? 0 : 1);
+}
+
+std::uint16_t VirtualDevice::Release() const {
+  if (spec_.receiver) return spec_.release;
+  const MouseIdentity& m = mouse_.Identity();
+  return static_cast<std::uint16_t>((m.firmwareMajor << 8) | m.firmwareMinor);
+}
+
+int VirtualDevice::HandleOutput(int interfaceNumber, const std::uint8_t* data,
+                                std::size_t length, std::vector<OutgoingReport>& out) {
+  if (!data || length == 0) return -1;
+  if (interfaceNumber == kConfigInterface) {
+    if (length > static_cast<std::size_t>(kOutputReportLength)) return -1;
+    HandleConfig(data, length, out);
+    return static_cast<int>(length);
+  }
+  if (interfaceNumber == kUpdateInterface) {
+    if (length > kUpdateReportLength || data[0] != 0x05) return -1;
+    HandleUpdate(data, length, out);
+    return static_cast<int>(length);
+  }
+  return -1;
+}
+
+void VirtualDevice::HandleConfig(const std::uint8_t* data, std::size_t length,
+                                 std::vector<OutgoingReport>& out) {
+  OutgoingReport r{kConfigInterface, {}};
+  if (spec_.receiver && !mouseOn_) {
+    // The receiver answers for itself: who its paired mouse is, and that it
+    // is away. Everything else cannot reach the mouse.
+    if (data[0] != 0) return;
+    std::uint8_t frame[kOutputReportLength] = {};
+    for (std::size_t i = 0; i < length; ++i) frame[i] = data[i];
+    if (!MouseFirmware::ChecksumOk(frame)) {
+      MouseFirmware::StartReply(frame, r.bytes, FrameStatus::BadChecksum);
+    } else if (frame[1] == 0x10 && frame[2] == 0 && frame[3] == 0 && frame[4] == 0) {
+      MouseFirmware::StartReply(frame, r.bytes, FrameStatus::Ok);
+      mouse_.FillDeviceInfo(r.bytes, false, false);
+    } else {
+      MouseFirmware::StartReply(frame, r.bytes, FrameStatus::MouseOffline);
+    }
+    out.push_back(r);
+    return;
+  }
+  if (mouse_.HandleOutputReport(data, length, r.bytes)) out.push_back(r);
+}
+
+void VirtualDevice::HandleUpdate(const std::uint8_t* data, std::size_t length,
+                                 std::vector<OutgoingReport>& out) {
+  OutgoingReport r{kUpdateInterface, {}};
+  if (spec_.receiver && !mouseOn_) {
+    updater_.AnswerOffline(data, length, r.bytes);
+  } else if (updater_.HandleOutputReport(data, length, r.bytes)) {
+    // The image is the mouse's; the installed firmware reports the next
+    // minor version, so a completed update is visible to the program.
+    const MouseIdentity& m = mouse_.Identity();
+    mouse_.SetFirmwareVersion(m.firmwareMajor, static_cast<std::uint8_t>(m.firmwareMinor + 1));
+  }
+  out.push_back(r);
+}
+
+void VirtualDevice::PowerCycle() {
+  mouse_.ClearVolatile();
+  updater_ = FirmwareUpdater{};
+}
+
+void VirtualDevice::StatusReport(std::vector<OutgoingReport>& out) const {
+  OutgoingReport r{kConfigInterface, {}};
+  r.bytes[0] = 0xC0;
+  r.bytes[1] = mouseOn_ ? 1 : 0;
+  r.bytes[2] = mouseOn_ ? mouse_.BatteryLevel() : 0;
+  r.bytes[3] = mouseOn_ ? mouse_.BatteryState() : 0;
+  out.push_back(r);
+}
+
+bool VirtualDevice::SetMouseOn(bool on, std::vector<OutgoingReport>& out) {
+  if (!spec_.receiver) return false;
+  if (mouseOn_ == on) return true;
+  mouseOn_ = on;
+  StatusReport(out);
+  return true;
+}
+
+void VirtualDevice::SetBattery(std::uint8_t level, std::uint8_t state,
+                               std::vector<OutgoingReport>& out) {
+  mouse_.SetBattery(level, state);
+  if (spec_.receiver && mouseOn_) StatusReport(out);
+}
+
+bool VirtualDevice::PressDpiButton(std::vector<OutgoingReport>& out) {
+  if (spec_.receiver && !mouseOn_) return false;
+  OutgoingReport r{kConfigInterface, {}};
+  mouse_.PressDpiButton(r.bytes);
+  out.push_back(r);
+  return true;
+}
+
+}  // namespace korvex::sim
