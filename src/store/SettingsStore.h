@@ -1,0 +1,108 @@
+#pragma once
+// The per-model settings database and every query the program runs on it.
+// One process-wide object (Instance) serves the interface and worker threads;
+// each operation holds the store's recursive lock for its whole run, and so do
+// the file operations, so a model switch or a restore of defaults can never
+// close or delete the connection under another thread's statement.
+//
+// Results: bool, a new row id or 0, or a count. Nothing throws and nothing is
+// shown; without a connection every operation fails quietly.
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "store/SQLiteDB.h"
+#include "store/StoreRecords.h"
+
+namespace korvex {
+
+class SettingsStore {
+ public:
+  // The program's one store, created on first use.
+  static SettingsStore& Instance();
+
+  // A separate store with its own connection (tests, tools).
+  SettingsStore() = default;
+  ~SettingsStore() = default;
+  SettingsStore(const SettingsStore&) = delete;
+  SettingsStore& operator=(const SettingsStore&) = delete;
+
+  // "<dataFolder>/db/<modelName>_data1.db"; dataFolder may lack the slash.
+  static std::string ModelFilePath(const std::string& dataFolder, const std::string& modelName);
+
+  // Holds the store's lock across several operations (e.g. a read followed
+  // by a write that must not interleave with the other thread).
+  std::unique_lock<std::recursive_mutex> HoldLock();
+
+  // ---- database file
+  bool OpenForModel(const std::string& dataFolder, const std::string& modelName);
+  bool CreateSchema();
+  void DeleteModelFile(const std::string& dataFolder, const std::string& modelName);
+  void CloseIfOpen();
+  // Model switch: close, then open the model's file (created when missing).
+  bool SwitchModel(const std::string& dataFolder, const std::string& modelName);
+  // Restore of defaults: close, delete the model's file, create it anew.
+  bool RestoreDefaults(const std::string& dataFolder, const std::string& modelName);
+  bool IsOpen();
+  std::string Path();
+
+  // ---- configuration values (t_configdata)
+  bool SetValue(ProfileId profile, const std::string& key, const std::string& value);
+  bool GetValue(ProfileId profile, const std::string& key, std::string& value);
+  void InsertDefaultValues(ProfileId profile);
+
+  // ---- profiles (t_profile_data)
+  ProfileId CreateProfile(const ProfileRecord& record);
+  bool RenameProfile(ProfileId profile, const std::string& name);
+  bool GetProfileName(ProfileId profile, std::string& name);
+  int ListProfiles(std::vector<ProfileRecord>& list);
+  bool ActivateProfile(ProfileId profile);
+  ProfileId GetActiveProfile();
+
+  // ---- button assignments (t_key_macro_data); the layer is always 0
+  int SetKeyAssignment(const KeyAssignmentRecord& record);
+  bool GetKeyAssignment(ProfileId profile, int layer, int keyCode, KeyAssignmentRecord& record);
+  bool SetKeyAssignmentText(ProfileId profile, int layer, int keyCode, const std::string& text);
+  int ListKeyAssignments(ProfileId profile, int layer, std::vector<KeyAssignmentRecord>& list);
+  bool DeleteKeyAssignments(ProfileId profile);
+
+  // ---- lighting modes (t_light_data)
+  int CountLights(ProfileId profile);
+  int InsertLight(const LightRecord& record);
+  bool UpdateLight(ProfileId profile, int mode, const LightRecord& record);
+  bool SetActiveLightMode(ProfileId profile, int mode);
+  int GetActiveLightMode(ProfileId profile);
+  bool GetLight(ProfileId profile, int mode, LightRecord& record);
+  int ListLights(ProfileId profile, std::vector<LightRecord>& list);
+  bool DeleteLights(ProfileId profile);
+
+  // ---- macros (t_macro_data, t_macrorecord)
+  int CreateMacro(const std::string& name);
+  int InsertMacro(const MacroInfo& info);
+  bool RenameMacro(int macroId, const std::string& name);
+  bool UpdateMacro(const MacroInfo& info);
+  bool DeleteMacro(int macroId);
+  bool GetMacro(int macroId, MacroInfo& info);
+  int ListMacros(std::vector<MacroInfo>& list);
+  int InsertMacroEvent(const MacroEventRecord& record);
+  void InsertMacroEvents(const std::vector<MacroEventRecord>& records);
+  int ListMacroEvents(int macroId, std::vector<MacroEventRecord>& list);
+  bool DeleteMacroEvents(int macroId);
+
+ private:
+  using Guard = std::lock_guard<std::recursive_mutex>;
+
+  bool OpenExistingLocked();
+  bool MoveDamagedFileAsideLocked();
+  bool RunSchemaLocked();
+  int NewRowId() const;
+
+  SQLiteDB db_;
+  std::recursive_mutex mutex_;
+  std::string path_;
+  bool isOpen_ = false;
+};
+
+}  // namespace korvex
