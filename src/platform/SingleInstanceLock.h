@@ -1,0 +1,36 @@
+#pragma once
+// Keeps a single running instance per user: an advisory lock on a file named
+// after the caption in the runtime folder. The lock dies with the process, so
+// a crash never leaves a stale lock behind. Usable by the window and by a
+// command-line tool that only wants to know whether the window runs.
+
+#include <string>
+
+namespace korvex {
+
+class SingleInstanceLock {
+ public:
+  explicit SingleInstanceLock(const std::string& caption);
+  ~SingleInstanceLock();
+  SingleInstanceLock(const SingleInstanceLock&) = delete;
+  SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
+
+  // True when this object now holds the lock (also when it already did).
+  bool TryAcquire();
+  void Release();
+  bool IsHeld() const { return fd_ >= 0; }
+  // True when another holder (another process, or another lock object) has it.
+  bool IsHeldByOther() const;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+};
+
+// "<runtime folder>/<caption><suffix>"; in the shared /tmp fallback the user
+// id is added so that two users never share one name.
+std::string InstanceRuntimePath(const std::string& caption, const std::string& suffix);
+
+}  // namespace korvex
