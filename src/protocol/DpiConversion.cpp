@@ -73,8 +73,10 @@ int DpiToRegister(int sensor, int a) {
 }
 
 // For 38 and 49 the read-back inverts the rule towards the mouse, so a value
-// written and read back stays where it was instead of moving one register
-// step on every synchronisation.
+// written and read back stays where it was. Read with rules that do not
+// invert the writer's, a stored stage would move one register step on every
+// read-back and write, drifting further each run. (Sensor 38 sends 5000 as
+// register 49 and 5001..5499 as 50; register 50 reads back as 5000.)
 int RegisterToDpi(int sensor, int r) {
   if (HundredStepSensor(sensor)) return r * 100;
   switch (sensor) {
@@ -122,8 +124,8 @@ int SliderToDpi(int sensor, int p) {
     case 37:
       value = p <= 50 ? 100 * p : 500 * p - 20000;
       break;
-    case 38:  // upper range kept the inverse of DpiToSlider, like RegisterToDpi
-      value = p <= 49 ? 100 * p + 100 : 500 * p - 20000;
+    case 38:
+      value = p <= 49 ? 100 * p + 100 : 500 * p - 19500;
       break;
     case 49:
       value = p <= 120 ? 100 * p : 1000 * p - 108000;
