@@ -92,7 +92,7 @@ TEST(StoreCrash, KilledWriterLosesNothingThatWasReported) {
     ASSERT_EQ(setup.CreateProfile(ProfileRecord{}), 1);
   }
   std::mt19937 random(20261209);
-  std::uniform_int_distribution<int> reportsBeforeKill(1, 250);
+  std::uniform_int_distribution<int> reportsBeforeKill(1, 150);
   std::uniform_int_distribution<int> extraDelayUs(0, 400);
   Progress progress;
   for (int round = 0; round < 50; ++round) {
