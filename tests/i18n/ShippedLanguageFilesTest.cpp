@@ -1,0 +1,89 @@
+// The shipped language files must carry a text for every number the
+// interface shows, in both languages.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "i18n/LanguageFile.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = fs::path(KORVEX_SOURCE_DIR) / "data";
+
+// Every text number the windows, pages and dialogs look up.
+std::set<int> InterfaceTextNumbers() {
+  std::set<int> numbers{1,  2,  3,  5,  6,  7,  11, 12,  15,  16,  17,  20,  22,  23,  25,  26,  27,  30,  31,  32,
+                        36, 38, 39, 50, 51, 52, 56, 57, 61, 551, 552, 558, 570, 571, 576, 578, 596, 630, 631, 632};
+  const std::pair<int, int> ranges[] = {{71, 76},   {100, 142}, {150, 187}, {250, 260}, {265, 285},
+                                        {350, 411}, {501, 537}, {580, 583}, {590, 593}, {600, 616}};
+  for (const auto& [first, last] : ranges) {
+    for (int n = first; n <= last; ++n) numbers.insert(n);
+  }
+  return numbers;
+}
+
+// Button names and default descriptions that the model descriptors name.
+std::set<int> DescriptorTextNumbers() {
+  std::set<int> numbers;
+  const std::regex attribute("(?:name|func_desc)=\"([0-9]+)\"");
+  for (const auto& entry : fs::directory_iterator(kData / "device")) {
+    std::ifstream in(entry.path());
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string s = text.str();
+    for (std::sregex_iterator it(s.begin(), s.end(), attribute), end; it != end; ++it) {
+      numbers.insert(std::stoi((*it)[1]));
+    }
+  }
+  return numbers;
+}
+
+TEST(ShippedLanguageFiles, BothLanguagesCoverTheSameNumbersWithoutGaps) {
+  LanguageFile english;
+  LanguageFile chinese;
+  ASSERT_TRUE(english.Load((kData / "language" / "1033.lan").string()));
+  ASSERT_TRUE(chinese.Load((kData / "language" / "2052.lan").string()));
+  std::vector<int> englishNumbers;
+  std::vector<int> chineseNumbers;
+  ASSERT_GT(english.Numbers(englishNumbers), 0u);
+  chinese.Numbers(chineseNumbers);
+  EXPECT_EQ(englishNumbers, chineseNumbers);
+
+  std::set<int> needed = InterfaceTextNumbers();
+  const std::set<int> descriptor = DescriptorTextNumbers();
+  EXPECT_FALSE(descriptor.empty());
+  needed.insert(descriptor.begin(), descriptor.end());
+  for (int n : needed) {
+    EXPECT_FALSE(english.Text(n).empty()) << "English text " << n;
+    EXPECT_FALSE(chinese.Text(n).empty()) << "Chinese text " << n;
+  }
+  for (int n : englishNumbers) {
+    EXPECT_FALSE(english.Text(n).empty()) << n;
+    EXPECT_FALSE(chinese.Text(n).empty()) << n;
+  }
+}
+
+TEST(ShippedLanguageFiles, WordsThatNamingRulesDependOn) {
+  // Default profile and macro names are recognised by these words.
+  LanguageFile english;
+  LanguageFile chinese;
+  ASSERT_TRUE(english.Load((kData / "language" / "1033.lan").string()));
+  ASSERT_TRUE(chinese.Load((kData / "language" / "2052.lan").string()));
+  EXPECT_EQ(english.Text(61), "Profile");
+  EXPECT_EQ(chinese.Text(61), "配置");
+  EXPECT_EQ(english.Text(351), "Custom");
+  EXPECT_EQ(chinese.Text(351), "自定义");
+  EXPECT_EQ(english.Text(31), "Copy");
+  EXPECT_EQ(chinese.Text(31), "复制");
+}
+
+}  // namespace
+}  // namespace korvex
