@@ -1,0 +1,85 @@
+#include "app/ButtonWriter.h"
+
+#include <map>
+#include <vector>
+
+#include "platform/Log.h"
+#include "protocol/ButtonCommands.h"
+#include "protocol/MacroCommands.h"
+
+namespace korvex {
+namespace {
+
+void UploadPendingMacro(DeviceContext& ctx, int pendingKey) {
+  std::vector<KeyAssignmentRecord> rows;
+  ctx.store.ListKeyAssignments(ctx.Profile(), 0, rows);
+  std::vector<MacroInfo> macros;
+  ctx.store.ListMacros(macros);
+  for (const KeyAssignmentRecord& row : rows) {
+    if (row.macro_type != kMacroBinding || row.key_code != pendingKey) continue;
+    for (const MacroInfo& macro : macros) {
+      if (macro.macro_id == row.macro_value) {
+        SendMacro(ctx, row.key_code, macro.macro_id);
+        return;
+      }
+    }
+    return;
+  }
+}
+
+std::vector<ButtonAssignment> AssignmentsOf(DeviceContext& ctx) {
+  std::vector<KeyAssignmentRecord> rows;
+  ctx.store.ListKeyAssignments(ctx.Profile(), 0, rows);
+  std::vector<MacroInfo> macros;
+  ctx.store.ListMacros(macros);
+  std::map<int, MacroPlayMode> playModes;
+  for (const MacroInfo& m : macros) playModes[m.macro_id] = MacroPlayMode{m.play_type, m.play_times};
+
+  std::vector<ButtonAssignment> out;
+  out.reserve(rows.size());
+  for (const KeyAssignmentRecord& row : rows) {
+    ButtonAssignment a;
+    a.keyCode = row.key_code;
+    a.macroType = row.macro_type;
+    a.macroValue = row.macro_value;
+    a.macroValue2 = row.macro_value2;
+    if (row.macro_type == kMacroBinding) {
+      auto it = playModes.find(row.macro_value);
+      if (it != playModes.end()) a.macro = it->second;
+    }
+    out.push_back(a);
+  }
+  return out;
+}
+
+}  // namespace
+
+bool SendMacro(DeviceContext& ctx, int keyCode, int macroId) {
+  std::vector<MacroEventRecord> records;
+  ctx.store.ListMacroEvents(macroId, records);
+  std::vector<MacroItem> items;
+  items.reserve(records.size());
+  for (const MacroEventRecord& r : records) items.push_back(MacroItem{r.type, r.value});
+
+  std::vector<ReportFrame> reports;
+  if (BuildMacroReports(keyCode, items, reports) == 0) return false;
+  bool ok = false;
+  for (ReportFrame& report : reports) {
+    if (ctx.stopping()) return false;
+    ok = ctx.hid.Exchange(report, ReportFrame::kShortLength);
+    if (!ok) LogLine(2, "0x08: 设置按键宏数据失败!");
+  }
+  return ok;
+}
+
+bool WriteButtons(DeviceContext& ctx, MacroUploadMark& mark) {
+  const int pendingKey = mark.Take();
+  if (pendingKey >= 0) UploadPendingMacro(ctx, pendingKey);
+
+  ReportFrame frame = BuildButtons(BuildButtonSlots(AssignmentsOf(ctx)));
+  if (ctx.hid.Exchange(frame)) return true;
+  LogLine(2, "0x09: 设置按键功能失败");
+  return false;
+}
+
+}  // namespace korvex

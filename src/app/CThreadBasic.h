@@ -1,0 +1,64 @@
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace korvex {
+
+// A thread that calls Run over and over with a short pause between calls
+// (loop mode), or once. The owner starts it once and stops it by clearing the
+// running flag; Stop waits a bounded time so a window can always close.
+class CThreadBasic {
+ public:
+  static constexpr int kStopWaitMs = 1000;
+
+  CThreadBasic() = default;
+  CThreadBasic(const CThreadBasic&) = delete;
+  CThreadBasic& operator=(const CThreadBasic&) = delete;
+  // Derived classes must call Stop (or Join) in their own destructor: Run is
+  // theirs and must not be called while they are being torn down.
+  virtual ~CThreadBasic();
+
+  // Starts the loop with the given pause (milliseconds) unless it already
+  // runs. Returns false when it was running.
+  bool Start(int intervalMs = 2);
+  // Clears the running flag and waits at most kStopWaitMs for the loop to end
+  // (the current pass finishes first). True when the thread has ended.
+  bool Stop();
+  // Waits without bound for an ended or still-finishing thread.
+  void Join();
+
+  bool IsRunning() const { return running_.load(std::memory_order_acquire); }
+  // The loop-start tick (milliseconds of the steady clock), the exit value.
+  std::int64_t Value() const { return value_.load(); }
+
+ protected:
+  // One pass of the derived class's work.
+  virtual void Run() = 0;
+  // Sleeps up to ms, returning early (false) when a stop was requested. Work
+  // that waits long uses it so that closing the window is not held up by it.
+  bool SleepUnlessStopping(int ms);
+  bool StopRequested() const { return !running_.load(std::memory_order_acquire); }
+
+ private:
+  void ThreadProc();
+  void SignalEnd();
+
+  std::thread thread_;
+  std::atomic<bool> running_{false};
+  std::atomic<bool> loopMode_{false};
+  std::atomic<int> interval_{1};
+  std::atomic<std::int64_t> value_{0};
+
+  // The end event: set by the thread as its last action.
+  std::mutex endMutex_;
+  std::condition_variable endCv_;
+  bool ended_ = true;
+  // Wakes SleepUnlessStopping when Stop is called.
+  std::mutex sleepMutex_;
+  std::condition_variable sleepCv_;
+};
+
+}  // namespace korvex
