@@ -12,10 +12,11 @@ bool IsRateCode(std::uint8_t v) {
   return v == 1 || v == 2 || v == 4 || v == 8 || v == 16 || v == 32 || v == 64;
 }
 
-// Highest rate code the sensor path can do: 1000 Hz unless the capability
-// byte names a faster one.
-std::uint8_t HighestRate(std::uint8_t cap) {
-  return (cap == 0x10 || cap == 0x20 || cap == 0x40) ? cap : 1;
+// Codes 1, 2, 4, 8 (1000 Hz down to 125 Hz) every mouse can do; 16, 32, 64
+// (2000 Hz up to 8000 Hz) only up to the code its capability byte names.
+bool RateSupported(std::uint8_t rate, std::uint8_t cap) {
+  if (rate <= 8) return true;
+  return (cap == 0x10 || cap == 0x20 || cap == 0x40) && rate <= cap;
 }
 
 Rgb ColourAt(const std::uint8_t* p) { return Rgb{p[0], p[1], p[2]}; }
@@ -179,7 +180,7 @@ FrameStatus MouseFirmware::Write(const Frame& f) {
 FrameStatus MouseFirmware::WriteReportRate(const Frame& f) {
   if (!SingleWrite(f, 0x01)) return FrameStatus::BadHeader;
   const std::uint8_t rate = f[5];
-  if (!IsRateCode(rate) || rate > HighestRate(identity_.rateCap)) return FrameStatus::BadValue;
+  if (!IsRateCode(rate) || !RateSupported(rate, identity_.rateCap)) return FrameStatus::BadValue;
   Active().reportRate = rate;
   return FrameStatus::Ok;
 }

@@ -11,6 +11,7 @@ namespace korvex::sim {
 namespace {
 
 constexpr std::size_t kReaderQueueLimit = 64;  // what a HID driver buffers per open handle
+constexpr std::int64_t kEndpointBacklog = 64;  // frames a device queues before it drops
 constexpr const char* kPathPrefix = "vmouse:";
 constexpr const char* kFlashHeader = "korvex-vmouse-flash 1";
 
@@ -106,6 +107,9 @@ void VirtualMouseHub::DeliverLocked(std::size_t device, std::vector<OutgoingRepo
   for (const auto& rep : reports) {
     std::int64_t& last = slot.lastInFrame[rep.interfaceNumber];
     const std::int64_t frame = std::max(earliestFrame, last + 1);
+    // A device that makes reports faster than the bus takes them loses the
+    // newest once its queue is full.
+    if (frame > earliestFrame + kEndpointBacklog) continue;
     last = frame;
     TraceLocked(frame, false, device, rep.interfaceNumber, rep.bytes.data(), rep.bytes.size());
     for (auto& [handle, reader] : readers_) {

@@ -1,0 +1,117 @@
+#include "transport/virtual/VirtualHidBackend.h"
+
+#include "transport/virtual/VmouseConnection.h"
+
+namespace korvex {
+namespace {
+
+using vmouse::MessageType;
+using vmouse::VmouseConnection;
+using vmouse::WireMessage;
+
+class VirtualHidDevice : public HidDevice {
+ public:
+  VirtualHidDevice(std::shared_ptr<VmouseConnection> c, std::uint64_t handle, std::string product)
+      : connection_(std::move(c)), handle_(handle), product_(std::move(product)) {}
+
+  ~VirtualHidDevice() override {
+    WireMessage close;
+    close.type = MessageType::Close;
+    close.handle = handle_;
+    connection_->Send(close);
+    connection_->ForgetHandle(handle_);
+  }
+
+  int Write(const std::uint8_t* data, std::size_t length) override {
+    if (!data || length == 0 || length > vmouse::kMaxMessageLength / 2) return -1;
+    WireMessage m, reply;
+    m.type = MessageType::Write;
+    m.handle = handle_;
+    m.bytes.assign(data, data + length);
+    if (!connection_->Request(std::move(m), reply, VirtualHidBackend::kRequestTimeoutMs) ||
+        reply.type != MessageType::Written)
+      return -1;
+    return reply.value;
+  }
+
+  int Read(std::uint8_t* buffer, std::size_t length, int timeoutMs) override {
+    return connection_->ReadInput(handle_, buffer, length, timeoutMs);
+  }
+
+  std::string ProductString() override { return product_; }
+
+ private:
+  std::shared_ptr<VmouseConnection> connection_;
+  std::uint64_t handle_;
+  std::string product_;
+};
+
+}  // namespace
+
+VirtualHidBackend::VirtualHidBackend(std::string socketPath) : socketPath_(std::move(socketPath)) {}
+
+VirtualHidBackend::~VirtualHidBackend() {
+  std::shared_ptr<VmouseConnection> c;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    c = connection_;
+  }
+  if (c) c->SetEventCallback(nullptr);
+  pump_->SetSink(nullptr);
+}
+
+std::shared_ptr<VmouseConnection> VirtualHidBackend::Connection() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (connection_ && connection_->Connected()) return connection_;
+  connection_ = VmouseConnection::Connect(socketPath_);
+  if (!connection_) return nullptr;
+  connection_->SetEventCallback([pump = pump_](const HidDeviceEvent& e) { pump->Post(e); });
+  if (watching_) {
+    WireMessage watch;
+    watch.type = MessageType::Watch;
+    watch.value = 1;
+    connection_->Send(watch);
+  }
+  return connection_;
+}
+
+bool VirtualHidBackend::Connect() { return Connection() != nullptr; }
+
+std::vector<HidInterfaceInfo> VirtualHidBackend::Enumerate() {
+  const auto c = Connection();
+  WireMessage request, reply;
+  request.type = MessageType::Enumerate;
+  if (!c || !c->Request(std::move(request), reply, kRequestTimeoutMs) ||
+      reply.type != MessageType::Interfaces)
+    return {};
+  return std::move(reply.interfaces);
+}
+
+std::unique_ptr<HidDevice> VirtualHidBackend::Open(const std::string& path) {
+  const auto c = Connection();
+  WireMessage request, reply;
+  request.type = MessageType::Open;
+  request.texts.push_back(path);
+  if (!c || !c->Request(std::move(request), reply, kRequestTimeoutMs) ||
+      reply.type != MessageType::Opened || reply.handle == 0)
+    return nullptr;
+  std::string product = reply.texts.empty() ? std::string() : reply.texts[0];
+  return std::make_unique<VirtualHidDevice>(c, reply.handle, std::move(product));
+}
+
+bool VirtualHidBackend::SetEventSink(EventSink sink) {
+  const bool on = static_cast<bool>(sink);
+  pump_->SetSink(std::move(sink));
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    watching_ = on;
+  }
+  const auto c = Connection();
+  if (!c) return false;
+  WireMessage watch;
+  watch.type = MessageType::Watch;
+  watch.value = on ? 1 : 0;
+  return c->Send(watch);
+}
+
+}  // namespace korvex
