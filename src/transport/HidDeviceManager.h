@@ -1,0 +1,132 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "transport/HidBackend.h"
+#include "transport/HidInterfaceEntry.h"
+#include "transport/ReportFrame.h"
+#include "transport/SupportedDevice.h"
+
+namespace korvex {
+
+// Finds the configuration interfaces of the supported mice and receivers,
+// classifies them, decides which one carries the connection, and exchanges
+// reports with it.
+//
+// Shared by the interface thread and the worker: every public operation holds
+// one recursive lock for its whole run, so a selection change never lands in
+// the middle of an exchange or a poll. Callers that chain several operations
+// into one (the device refresh) hold Mutex() around the chain.
+class HidDeviceManager {
+ public:
+  // Types at or above this value take no part in the notification poll.
+  static constexpr int kPolledTypeLimit = 200;
+  static constexpr int kGenericType = 101;
+  static constexpr std::uint16_t kUpdateUsagePage = 0xFFEF;
+
+  // The process-wide manager over the backend the environment asks for:
+  // the virtual mouse when KORVEX_VMOUSE names its socket, hidapi otherwise.
+  static HidDeviceManager& Instance();
+
+  explicit HidDeviceManager(std::unique_ptr<HidBackend> backend);
+  ~HidDeviceManager();
+  HidDeviceManager(const HidDeviceManager&) = delete;
+  HidDeviceManager& operator=(const HidDeviceManager&) = delete;
+
+  std::recursive_mutex& Mutex() const { return mutex_; }
+  HidBackend& Backend() { return *backend_; }
+
+  // Supported-device records, in configuration order.
+  void AddSupportedDevice(const SupportedDevice& record);
+  void ClearSupportedDevices();
+  bool IsSupported(std::uint32_t vendorId, std::uint32_t productId) const;
+  // Mode of the first record with that pair; 0 when none.
+  int ModeOf(std::uint32_t vendorId, std::uint32_t productId) const;
+  // Device type of an interface from its ids and its reported device id;
+  // 101 when the first matching record has no four-character id; 0 if none.
+  int TypeOf(std::uint32_t vendorId, std::uint32_t productId,
+             const std::string& deviceId) const;
+
+  // Closes every interface, drops every entry and clears the opened flag.
+  void CloseAll();
+  // Opens and classifies the configuration interfaces of supported devices,
+  // appending them to the entries. Returns the number appended.
+  int Enumerate();
+  // Copies the entries of the current type (all of them with current type 0);
+  // false when there are no entries.
+  bool CollectEntries(std::vector<HidInterfaceEntry>& out) const;
+  std::size_t EntryCount() const;
+
+  bool IsOpened() const;
+  void SetOpened(bool opened);
+  int CurrentDeviceType() const;
+  // Makes a type current and drops the active-interface cache.
+  void SetCurrentDeviceType(int type);
+  void ClearActiveCache();
+
+  // -1 no connection, 0 wired, 1 receiver (wired wins).
+  int SessionMode() const;
+  // The interface that carries the connection, or nullptr. A receiver whose
+  // mouse is not online gives none. Valid until the entries are rebuilt.
+  HidDevice* ActiveHandle();
+  bool ActiveIds(std::uint16_t& vendorId, std::uint16_t& productId);
+  bool ReleaseOfMode(int mode, std::uint32_t& release) const;
+  void SetOnlineState(int type, int mode, int state);
+
+  // Writes the frame (length 33 or 65; checksum stored first) to the active
+  // interface and reads until acknowledged. The frame then holds the last
+  // report read; on a failed write it is left as sent.
+  bool Exchange(ReportFrame& frame, std::size_t length);
+  bool Exchange(ReportFrame& frame) { return Exchange(frame, frame.length); }
+  // Command 0x10 to `device`; with nullptr, copies the stored reply of the
+  // active interface instead (no device traffic).
+  bool QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device);
+  // Takes at most one unsolicited report, from the first interface that has
+  // one, and applies status reports to the online states. `deviceType` is the
+  // type of the interface it came from (0 when none).
+  bool PollNotifications(ReportBuffer& buffer, int& deviceType);
+  // Re-reads the receivers of the current type for a status report.
+  void PollReceiverStatus();
+
+  // Whether `path` is the configuration collection (usage page 1, usage 0)
+  // of a device the backend lists now.
+  bool IsConfigurationInterface(const std::string& path);
+  // Starts (or, with an empty sink, stops) hot-plug events from the backend.
+  bool SetEventSink(HidBackend::EventSink sink);
+
+  // The firmware update interface: usage page 0xFFEF, usage 0.
+  bool OpenUpdateInterface(std::uint16_t vendorId, std::uint16_t productId);
+  bool HasUpdateInterface() const;
+  void CloseUpdateInterface();
+  // Bytes transferred, 0 on time-out, -1 on failure or without the interface.
+  int UpdateWrite(const std::uint8_t* data, std::size_t length);
+  int UpdateRead(std::uint8_t* buffer, std::size_t length, int timeoutMs);
+
+ private:
+  struct OpenInterface {
+    HidInterfaceEntry info;
+    std::unique_ptr<HidDevice> handle;
+  };
+
+  void CloseAllLocked();
+  void AddInterface(const HidInterfaceInfo& info);
+  bool QueryWithRetry(HidDevice& device, ReportBuffer& reply);
+  void ApplyDeviceInfo(HidInterfaceEntry& entry, const ReportBuffer& reply) const;
+  OpenInterface* ActiveEntry();
+  void ApplyStatusReport(OpenInterface& entry, const ReportBuffer& report);
+
+  mutable std::recursive_mutex mutex_;
+  std::unique_ptr<HidBackend> backend_;
+  std::vector<SupportedDevice> supported_;
+  std::vector<std::unique_ptr<OpenInterface>> entries_;
+  bool opened_ = false;
+  int currentType_ = 0;
+  OpenInterface* active_ = nullptr;
+  std::unique_ptr<HidDevice> updateHandle_;
+};
+
+}  // namespace korvex

@@ -1,0 +1,142 @@
+// Report traffic of the device manager: exchanges, device-information
+// queries, notification polls and the firmware update interface.
+#include <cstring>
+
+#include "transport/HidDeviceManager.h"
+#include "transport/ReportIo.h"
+
+namespace korvex {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+namespace {
+
+constexpr std::uint8_t kQueryDeviceInfoCommand = 0x10;
+constexpr std::uint8_t kStatusReport = 0xC0;
+
+}  // namespace
+
+bool HidDeviceManager::Exchange(ReportFrame& frame, std::size_t length) {
+  Lock lock(mutex_);
+  if (!opened_) return false;
+  if (length < ReportFrame::kShortLength || length > ReportFrame::kLongLength) return false;
+  HidDevice* device = ActiveHandle();
+  if (!device) return false;
+
+  frame.StoreChecksum();
+  ReportBuffer working{};
+  std::memcpy(working.data(), frame.data(), length);
+  if (device->Write(working.data(), length) <= 0) return false;
+
+  const bool acknowledged = AwaitAcknowledgement(*device, working.data(), length);
+  std::memcpy(frame.data(), working.data(), length);
+  return acknowledged;
+}
+
+bool HidDeviceManager::QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device) {
+  Lock lock(mutex_);
+  if (!device) {
+    OpenInterface* entry = ActiveEntry();
+    if (!entry) return false;
+    buffer = entry->info.deviceInfo;
+    return true;
+  }
+  ReportFrame request;
+  request[1] = kQueryDeviceInfoCommand;
+  request.StoreChecksum();
+  buffer = request.bytes;
+  if (device->Write(buffer.data(), ReportFrame::kShortLength) <= 0) return false;
+  return AwaitAcknowledgement(*device, buffer.data(), ReportFrame::kShortLength);
+}
+
+bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType) {
+  Lock lock(mutex_);
+  if (!opened_) return false;
+  deviceType = 0;
+  for (auto& entry : entries_) {
+    if (!entry->handle || entry->info.deviceType >= kPolledTypeLimit) continue;
+    ReportBuffer report{};
+    if (ReadOneReport(*entry->handle, report.data(), ReportFrame::kShortLength,
+                      kPollTimeoutMs) <= 0) {
+      continue;
+    }
+    deviceType = entry->info.deviceType;
+    if (report[0] == kStatusReport) ApplyStatusReport(*entry, report);
+    buffer = report;
+    return true;
+  }
+  return false;
+}
+
+void HidDeviceManager::ApplyStatusReport(OpenInterface& entry, const ReportBuffer& report) {
+  HidInterfaceEntry& info = entry.info;
+  if (report[1] == 1) {
+    info.onlineState = HidInterfaceEntry::kOnline;
+    // Query into a scratch buffer: a failed query keeps the last good reply
+    // rather than leaving zeros where the sensor and battery were.
+    ReportBuffer reply{};
+    if (QueryWithRetry(*entry.handle, reply)) {
+      const int previousType = info.deviceType;
+      ApplyDeviceInfo(info, reply);
+      info.deviceType = TypeOf(info.vendorId, info.productId, info.deviceId);
+      if (info.deviceType != previousType && active_ == &entry) active_ = nullptr;
+    }
+  } else {
+    info.onlineState = HidInterfaceEntry::kOffline;
+  }
+  SetOnlineState(info.deviceType, info.mode, info.onlineState);
+}
+
+void HidDeviceManager::PollReceiverStatus() {
+  Lock lock(mutex_);
+  for (auto& entry : entries_) {
+    HidInterfaceEntry& info = entry->info;
+    if (info.deviceType != currentType_ || info.mode != 1 || !entry->handle) continue;
+    ReportBuffer report{};
+    if (ReadOneReport(*entry->handle, report.data(), ReportFrame::kShortLength,
+                      kPollTimeoutMs) <= 0) {
+      continue;
+    }
+    if (report[0] != kStatusReport) continue;
+    info.onlineState =
+        report[1] == 1 ? HidInterfaceEntry::kOnline : HidInterfaceEntry::kOfflineByPoll;
+    SetOnlineState(info.deviceType, info.mode, info.onlineState);
+  }
+}
+
+bool HidDeviceManager::OpenUpdateInterface(std::uint16_t vendorId, std::uint16_t productId) {
+  Lock lock(mutex_);
+  updateHandle_.reset();
+  for (const auto& info : backend_->Enumerate()) {
+    if (info.vendorId != vendorId || info.productId != productId) continue;
+    if (info.usagePage != kUpdateUsagePage || info.usage != 0) continue;
+    if (info.path.size() > HidInterfaceEntry::kMaxPathLength) continue;
+    updateHandle_ = backend_->Open(info.path);
+    if (updateHandle_) return true;
+  }
+  return false;
+}
+
+bool HidDeviceManager::HasUpdateInterface() const {
+  Lock lock(mutex_);
+  return updateHandle_ != nullptr;
+}
+
+void HidDeviceManager::CloseUpdateInterface() {
+  Lock lock(mutex_);
+  updateHandle_.reset();
+}
+
+int HidDeviceManager::UpdateWrite(const std::uint8_t* data, std::size_t length) {
+  Lock lock(mutex_);
+  if (!updateHandle_ || !data) return -1;
+  return updateHandle_->Write(data, length);
+}
+
+int HidDeviceManager::UpdateRead(std::uint8_t* buffer, std::size_t length, int timeoutMs) {
+  Lock lock(mutex_);
+  if (!updateHandle_ || !buffer) return -1;
+  return updateHandle_->Read(buffer, length, timeoutMs);
+}
+
+}  // namespace korvex
