@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "store/StoreSchema.h"
+
 namespace korvex {
 
 int ProfileValues::ParseInt(const std::string& text) {
@@ -18,8 +20,12 @@ int ProfileValues::ParseInt(const std::string& text) {
 
 int ProfileValues::Int(const std::string& key) const {
   std::string text;
-  if (!store_.GetValue(profile_, key, text)) return 0;
-  return ParseInt(text);
+  if (store_.GetValue(profile_, key, text)) return ParseInt(text);
+  // No row (a profile not created yet, e.g. right after the database was
+  // replaced): the key's default, never a zero the mouse would choke on.
+  for (const ConfigDefault& d : ConfigDefaults())
+    if (key == d.key) return ParseInt(d.value);
+  return 0;
 }
 
 bool ProfileValues::SetInt(const std::string& key, long long value) {

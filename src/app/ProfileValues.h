@@ -6,7 +6,8 @@
 namespace korvex {
 
 // Configuration values of one profile as numbers. Values are decimal text in
-// the store; text that is not a number reads as 0, and a missing key too.
+// the store; text that is not a number reads as 0, a key without a row as
+// its catalogue default (0 for keys outside the catalogue).
 class ProfileValues {
  public:
   ProfileValues(SettingsStore& store, ProfileId profile) : store_(store), profile_(profile) {}

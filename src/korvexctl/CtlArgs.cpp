@@ -1,0 +1,106 @@
+#include "korvexctl/CtlArgs.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <map>
+
+namespace korvex {
+namespace {
+
+// Operands each command (and each set target) takes.
+const std::map<std::string, std::size_t> kCommands = {
+    {"devices", 0}, {"show", 0}, {"profile", 1}, {"reset", 0}, {"help", 0}};
+const std::map<std::string, std::size_t> kSetTargets = {
+    {"dpi", 2}, {"dpi-count", 1}, {"dpi-index", 1}, {"report-rate", 1}, {"liftoff", 1}, {"sleep", 1}};
+
+}  // namespace
+
+const char* CtlUsage() {
+  return "usage: korvexctl [--json] [--device TYPE] COMMAND\n"
+         "commands:\n"
+         "  devices                  the mice and receivers found: model, mode, online, battery, versions\n"
+         "  show                     the active profile's settings (after reading the mouse)\n"
+         "  set dpi STAGE VALUE      DPI of stage STAGE (1 to the stage count)\n"
+         "  set dpi-count N          number of DPI stages, 1 to 6\n"
+         "  set dpi-index N          active DPI stage, 1 to the stage count\n"
+         "  set report-rate HZ       125, 250, 500, 1000 (2000, 4000, 8000 where the mouse offers them)\n"
+         "  set liftoff 1|2          lift-off distance in millimetres\n"
+         "  set sleep N              sleep after N minutes: 1, 2, 5, 10, 20 or 30\n"
+         "  profile N                make profile N (1 to 4) active and write it to the mouse\n"
+         "  reset                    restore the mouse and its settings to their defaults\n"
+         "options:\n"
+         "  --json                   machine-readable output on standard output\n"
+         "  --device TYPE            use the model with this device type (as config.xml numbers it)\n"
+         "exit codes: 0 done, 1 the mouse refused, 2 usage, 3 the window is running,\n"
+         "            4 no mouse, 5 shipped files or data folder unusable\n";
+}
+
+bool ParseWholeNumber(const std::string& text, long long& value) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long v = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || end == text.c_str() || *end != '\0' || text.front() == ' ') return false;
+  value = v;
+  return true;
+}
+
+bool ParseCtlArgs(const std::vector<std::string>& argv, CtlArgs& out, std::string& error) {
+  out = CtlArgs{};
+  std::size_t i = 0;
+  for (; i < argv.size() && argv[i].rfind("--", 0) == 0; ++i) {
+    if (argv[i] == "--json") {
+      out.json = true;
+    } else if (argv[i] == "--help") {
+      out.command = "help";
+      return true;
+    } else if (argv[i] == "--device") {
+      long long type = 0;
+      if (i + 1 >= argv.size() || !ParseWholeNumber(argv[i + 1], type) || type <= 0 || type > 0x7FFFFFFF) {
+        error = "--device needs a device type (a positive number)";
+        return false;
+      }
+      out.deviceType = static_cast<int>(type);
+      ++i;
+    } else {
+      error = "unknown option " + argv[i];
+      return false;
+    }
+  }
+  if (i >= argv.size()) {
+    error = "no command given";
+    return false;
+  }
+  out.command = argv[i++];
+  out.operands.assign(argv.begin() + static_cast<long>(i), argv.end());
+
+  if (out.command == "set") {
+    if (out.operands.empty()) {
+      error = "set needs a setting: dpi, dpi-count, dpi-index, report-rate, liftoff or sleep";
+      return false;
+    }
+    auto target = kSetTargets.find(out.operands[0]);
+    if (target == kSetTargets.end()) {
+      error = "unknown setting " + out.operands[0];
+      return false;
+    }
+    if (out.operands.size() != target->second + 1) {
+      error = "set " + target->first + " takes " + std::to_string(target->second) +
+              (target->second == 1 ? " value" : " values");
+      return false;
+    }
+    return true;
+  }
+  auto command = kCommands.find(out.command);
+  if (command == kCommands.end()) {
+    error = "unknown command " + out.command;
+    return false;
+  }
+  if (out.operands.size() != command->second) {
+    error = out.command + (command->second ? " takes one number" : " takes no operands");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace korvex
