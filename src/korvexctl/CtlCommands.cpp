@@ -68,6 +68,7 @@ CtlResult RunDevices(CtlSession& s) {
   HidDeviceManager& hid = s.Hid();
   // Every classified interface, not only those of the current type.
   std::vector<HidInterfaceEntry> entries;
+  const int sessionMode = hid.SessionMode();
   {
     std::lock_guard<std::recursive_mutex> lock(hid.Mutex());
     const int current = hid.CurrentDeviceType();
@@ -78,7 +79,8 @@ CtlResult RunDevices(CtlSession& s) {
   std::vector<JsonObject> list;
   for (const HidInterfaceEntry& e : entries) {
     if (e.deviceType <= 0) continue;
-    const bool current = e.deviceType == state.currentType;
+    // The interface that carries the connection (wired wins over receiver).
+    const bool current = e.deviceType == state.currentType && e.mode == sessionMode;
     const bool online = e.onlineState == HidInterfaceEntry::kOnline && e.mouseConnected != 0;
     const std::string version = HexVersion(e.release);
     JsonObject item;

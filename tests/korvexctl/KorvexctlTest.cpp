@@ -1,0 +1,199 @@
+// korvexctl against the virtual mouse daemon, checked through the daemon's
+// trace and status.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "CtlProcess.h"
+#include "korvexctl/CtlCommands.h"
+#include "korvexctl/CtlSession.h"
+#include "platform/SingleInstanceLock.h"
+
+namespace korvex::test {
+namespace {
+
+const std::vector<int> kReadOrder = {0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+
+std::vector<int> Concat(std::vector<int> a, const std::vector<int>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// A private home for korvexctl (preferences, data, lock) and a daemon.
+class KorvexctlTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& devices) {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "korvexctl-XXXXXX").string();
+    ASSERT_NE(nullptr, mkdtemp(tmpl.data()));
+    dir_ = tmpl;
+    for (const char* sub : {"/data", "/config", "/run"}) std::filesystem::create_directories(dir_ + sub);
+    setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (dir_ + "/run").c_str(), 1);
+    daemon_ = std::make_unique<VmouseDaemon>(dir_, devices);
+    ASSERT_TRUE(daemon_->Ready());
+    setenv("KORVEX_VMOUSE", daemon_->Socket().c_str(), 1);
+  }
+  void TearDown() override {
+    daemon_.reset();
+    std::error_code ec;
+    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+  }
+  ProcessResult Ctl(std::vector<std::string> words) {
+    words.insert(words.begin(), std::string(KORVEX_BIN_DIR) + "/korvexctl");
+    return RunProcess(dir_, words);
+  }
+  std::string Status(const std::string& device) { return daemon_->Control({"status", device}).out; }
+
+  std::string dir_;
+  std::unique_ptr<VmouseDaemon> daemon_;
+};
+
+TEST_F(KorvexctlTest, DevicesListsEveryInterfaceWithModeOnlineBatteryAndVersions) {
+  Start("k3,k3-receiver");
+  ProcessResult r = Ctl({"devices"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("* Korvex K3 Wireless (type 1002), wired, online, battery 80% (state 1), firmware v1.30"))
+      << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("  Korvex K3 Wireless (type 1002), receiver, online, battery 80%")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("receiver v1.12")) << r.out;
+  // The wired connection carries the sync: all reads, never 0x20.
+  EXPECT_EQ(kReadOrder, daemon_->SentCommands());
+
+  daemon_->Control({"mouse-off", "k3-receiver"});
+  r = Ctl({"--json", "devices"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("\"mode\":\"wired\",\"current\":true,\"online\":true")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("\"mode\":\"receiver\",\"current\":false,\"online\":false")) << r.out;
+  EXPECT_EQ(0u, r.out.rfind("{\"ok\":true,\"devices\":[", 0));
+}
+
+TEST_F(KorvexctlTest, ReceiverConnectionReadsTheMouseVersionThroughTheReceiver) {
+  Start("k5-receiver");
+  ProcessResult r = Ctl({"devices"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("* Korvex K5 Pro (type 1003), receiver, online")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("receiver v1.12, mouse v1.30")) << r.out;
+  EXPECT_EQ(Concat(kReadOrder, {0x20}), daemon_->SentCommands());
+}
+
+TEST_F(KorvexctlTest, SetAppliesTheEntryRulesStoresAndSendsOnce) {
+  Start("k3");
+  ProcessResult r = Ctl({"set", "dpi", "2", "1234"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("DPI stage 2 set to 1200 (the sensor's nearest value to 1234)\n", r.out);
+  EXPECT_EQ(Concat(kReadOrder, {0x03}), daemon_->SentCommands());
+  EXPECT_NE(std::string::npos, Status("k3").find("registers 4 12 16 32")) << Status("k3");
+
+  r = Ctl({"--json", "set", "dpi", "1", "99999"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("{\"ok\":true,\"setting\":\"dpi\",\"stage\":1,\"value\":16000}\n", r.out);
+
+  ASSERT_EQ(0, Ctl({"set", "dpi-count", "6"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "dpi-index", "6"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "report-rate", "250"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "liftoff", "2"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "sleep", "5"}).exitCode);
+  const std::string status = Status("k3");
+  EXPECT_NE(std::string::npos, status.find("rate: 4 liftoff: 2")) << status;
+  EXPECT_NE(std::string::npos, status.find("power: 30 1 1")) << status;
+  EXPECT_NE(std::string::npos, status.find("dpi: count 6 index 5 registers 160 12")) << status;
+
+  // What the store holds is what `show` prints after the next sync.
+  r = Ctl({"show"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("dpi stages: 6, active 6\n  1: 16000 dpi")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("report rate: 250 Hz")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("lift-off: 2 mm")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("sleep: 300 s")) << r.out;
+}
+
+TEST_F(KorvexctlTest, ValuesTheWindowWouldNotOfferAreRefusedBeforeAnythingIsSent) {
+  Start("k3");
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"set", "report-rate", "8000"}, {"set", "dpi", "5", "800"},
+        {"set", "dpi", "1", "fast"}, {"set", "sleep", "7"}, {"set", "liftoff", "3"},
+        {"set", "dpi-count", "0"}, {"profile", "5"}}) {
+    ProcessResult r = Ctl(words);
+    EXPECT_EQ(2, r.exitCode) << words[1];
+    EXPECT_EQ(0u, r.err.rfind("korvexctl: ", 0)) << r.err;
+  }
+  for (int c : daemon_->SentCommands()) EXPECT_TRUE(c >= 0x11 && c <= 0x17) << c;
+  EXPECT_EQ(2, Ctl({"set", "volume", "3"}).exitCode);
+  EXPECT_EQ(2, Ctl({"frobnicate"}).exitCode);
+  EXPECT_EQ(0, Ctl({"--help"}).exitCode);
+}
+
+TEST_F(KorvexctlTest, ProfileSwitchWritesTheWholeProfileInOrder) {
+  Start("k3");
+  ProcessResult r = Ctl({"--json", "profile", "2"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("{\"ok\":true,\"profile\":2,\"name\":\"Profile 2\"}\n", r.out);
+  EXPECT_EQ(Concat(kReadOrder, {0x09, 0x05, 0x03, 0x04, 0x02, 0x06, 0x07}), daemon_->SentCommands());
+  r = Ctl({"show"});
+  EXPECT_NE(std::string::npos, r.out.find("profile: 2 (Profile 2)")) << r.out;
+}
+
+TEST_F(KorvexctlTest, ResetRestoresTheMouseAndReadsItBack) {
+  Start("k1");
+  ASSERT_EQ(0, Ctl({"set", "liftoff", "2"}).exitCode);
+  ASSERT_NE(std::string::npos, Status("k1").find("liftoff: 2"));
+  ProcessResult r = Ctl({"reset"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_NE(std::string::npos, Status("k1").find("liftoff: 1"));
+  const std::vector<int> sent = daemon_->SentCommands();
+  const std::vector<int> tail(sent.end() - 8, sent.end());
+  EXPECT_EQ(Concat({0x0F}, kReadOrder), tail);
+}
+
+TEST_F(KorvexctlTest, RefusesToRunWhileTheWindowRuns) {
+  Start("k1");
+  SingleInstanceLock window("Korvex Mouse");
+  ASSERT_TRUE(window.TryAcquire());
+  ProcessResult r = Ctl({"show"});
+  EXPECT_EQ(3, r.exitCode);
+  EXPECT_NE(std::string::npos, r.err.find("window is running")) << r.err;
+  EXPECT_TRUE(daemon_->SentCommands().empty());
+  r = Ctl({"--json", "devices"});
+  EXPECT_EQ(3, r.exitCode);
+  EXPECT_NE(std::string::npos, r.out.find("\"ok\":false,\"exit_code\":3")) << r.out;
+}
+
+TEST_F(KorvexctlTest, NoMouseOrAnUnreachableOneIsSaid) {
+  Start("k1,k3-receiver");
+  daemon_->Control({"unplug", "k1"});
+  daemon_->Control({"mouse-off", "k3-receiver"});
+  ProcessResult r = Ctl({"set", "liftoff", "2"});
+  EXPECT_EQ(4, r.exitCode);
+  EXPECT_NE(std::string::npos, r.err.find("not connected")) << r.err;
+
+  daemon_->Control({"unplug", "k3-receiver"});
+  r = Ctl({"devices"});
+  EXPECT_EQ(0, r.exitCode);
+  EXPECT_EQ("no supported mouse or receiver found\n", r.out);
+  r = Ctl({"show"});
+  EXPECT_EQ(4, r.exitCode);
+  EXPECT_NE(std::string::npos, r.err.find("no supported mouse")) << r.err;
+}
+
+// In this process: a refusal right after the synchronisation must end the
+// command with exit code 1 and name the command the mouse refused.
+TEST_F(KorvexctlTest, ARefusedCommandExitsWithOneAndSaysWhich) {
+  Start("k1");
+  CtlSession session;
+  std::string error;
+  ASSERT_EQ(kExitOk, session.Open(0, error)) << error;
+  ASSERT_EQ(0, daemon_->Control({"nak", "1"}).exitCode);
+  CtlResult r = RunSet(session, {"liftoff", "2"});
+  EXPECT_EQ(kExitRefused, r.exitCode);
+  EXPECT_EQ("lift-off and sensor options (command 0x06): the mouse did not accept the command", r.error);
+  EXPECT_EQ(std::string::npos, Status("k1").find("liftoff: 2"));
+  r = RunSet(session, {"liftoff", "2"});
+  EXPECT_EQ(kExitOk, r.exitCode) << r.error;
+  session.Close();
+}
+
+}  // namespace
+}  // namespace korvex::test
