@@ -50,19 +50,5 @@ TEST(LogonStart, ADesktopLauncherRunsTheEntryWithThePathIntact) {
   EXPECT_EQ(fields[2], "-hide");
 }
 
-TEST(LogonStart, DisableRemovesOnlyTheEntryAndIsRepeatable) {
-  TempHome home;
-  const fs::path folder = home.Root() / "config" / "autostart";
-  test::WriteFile(folder / "other.desktop", "[Desktop Entry]\nExec=other\n");
-  const LogonStart logon((folder / "Korvex Mouse.desktop").string(), "/usr/bin/korvex", "Korvex Mouse");
-  ASSERT_TRUE(logon.Enable(false));
-  // Written atomically: no temporary file is left beside it.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
-  EXPECT_TRUE(logon.Disable());
-  EXPECT_FALSE(logon.IsOn());
-  EXPECT_TRUE(logon.Disable());
-  EXPECT_TRUE(fs::exists(folder / "other.desktop"));
-}
-
 }  // namespace
 }  // namespace korvex
