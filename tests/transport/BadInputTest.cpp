@@ -90,7 +90,8 @@ TEST(BadInput, ShortRepliesLeaveNoStaleBytesAndOneByteIsNoAcknowledgement) {
   rig.faults->reads = 0;
   ReportFrame single = test::ReadRequest(0x17);
   EXPECT_FALSE(rig.manager.Exchange(single));
-  EXPECT_EQ(rig.faults->reads.load(), 50);
+  EXPECT_GT(rig.faults->reads.load(), 1);  // kept reading after the useless reply
+  EXPECT_LE(rig.faults->reads.load(), 50);
 
   // A short device-information reply classifies as nothing, without reading
   // past what came.
