@@ -13,10 +13,10 @@ class InProcessDevice : public HidDevice {
   ~InProcessDevice() override { hub_->Close(handle_); }
 
   int Write(const std::uint8_t* data, std::size_t length) override {
-    SimClock::time_point travelsAt;
-    const int n = hub_->Write(handle_, data, length, &travelsAt);
-    // A write on an interrupt endpoint completes when its frame has gone.
-    if (n > 0) std::this_thread::sleep_until(travelsAt);
+    SimClock::time_point returnAt;
+    const int n = hub_->Write(handle_, data, length, &returnAt);
+    // The endpoint takes one report a frame: wait until it has room.
+    if (n > 0) std::this_thread::sleep_until(returnAt);
     return n;
   }
 

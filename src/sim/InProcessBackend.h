@@ -10,8 +10,8 @@
 namespace korvex::sim {
 
 // HidBackend straight over a VirtualMouseHub in the same process, for unit
-// tests. Writes return when their report has travelled (next 1 ms frame);
-// reads follow the hub's frame timing. Arrival and removal events of
+// tests. Writes and reads follow the hub's 1 ms frame timing (a writer
+// waits while the endpoint already holds a report for a later frame). Arrival and removal events of
 // Plug/Unplug reach the sink on the backend's own thread.
 class InProcessBackend : public HidBackend {
  public:

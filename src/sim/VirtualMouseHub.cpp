@@ -368,7 +368,7 @@ bool VirtualMouseHub::ProductString(Handle handle, std::string& product) const {
 }
 
 int VirtualMouseHub::Write(Handle handle, const std::uint8_t* data, std::size_t length,
-                           SimClock::time_point* travelsAt) {
+                           SimClock::time_point* returnAt) {
   std::lock_guard<std::mutex> lock(mutex_);
   const auto it = readers_.find(handle);
   if (it == readers_.end() || !ReaderAliveLocked(it->second) || !data || length == 0) return -1;
@@ -401,7 +401,7 @@ int VirtualMouseHub::Write(Handle handle, const std::uint8_t* data, std::size_t 
   }
   ++flashGeneration_;
   DeliverLocked(device, replies, frame + 1 + replyDelayMs_);
-  if (travelsAt) *travelsAt = FrameTime(frame);
+  if (returnAt) *returnAt = FrameTime(frame - 1);
   return taken;
 }
 
@@ -434,21 +434,16 @@ int VirtualMouseHub::Read(Handle handle, std::uint8_t* buffer, std::size_t lengt
   }
 }
 
-int VirtualMouseHub::TryRead(Handle handle, std::vector<std::uint8_t>& out,
-                             SimClock::time_point& nextDue) {
+int VirtualMouseHub::TakeReport(Handle handle, std::vector<std::uint8_t>& out,
+                                SimClock::time_point& due) {
   std::lock_guard<std::mutex> lock(mutex_);
-  nextDue = SimClock::time_point::max();
   const auto it = readers_.find(handle);
   if (it == readers_.end() || !ReaderAliveLocked(it->second)) return -1;
   auto& queue = it->second.queue;
   if (queue.empty()) return 0;
-  if (queue.front().due > SimClock::now()) {
-    nextDue = queue.front().due;
-    return 0;
-  }
+  due = queue.front().due;
   out = std::move(queue.front().bytes);
   queue.pop_front();
-  if (!queue.empty()) nextDue = queue.front().due;
   return 1;
 }
 

@@ -41,10 +41,11 @@ std::string FormatTraceLine(const TraceRecord& r);
 // "vmouse:<name>:<interface number>".
 //
 // Timing: a full-speed interrupt endpoint moves one report per 1 ms frame.
-// A write travels in the next frame after the call (Write reports when, and
-// the backends return from their write then); its answer becomes readable one
-// frame later, plus any reply delay. Unsolicited reports leave in the next
-// free frame of their interface.
+// A write goes in the next free frame of its endpoint; its answer becomes
+// readable one frame later, plus any reply delay. The host controller holds
+// one report while the one before it is on the bus, so a writer may return as
+// soon as that earlier report has gone (Write says when). Unsolicited reports
+// leave in the next free frame of their interface.
 class VirtualMouseHub {
  public:
   using Handle = std::uint64_t;
@@ -102,14 +103,17 @@ class VirtualMouseHub {
   Handle Open(const std::string& path, std::string* product = nullptr);
   void Close(Handle handle);
   // Bytes taken or -1 (unknown or dead handle, interface without output
-  // report, bad length). *travelsAt: when the report is on the bus.
+  // report, bad length). *returnAt: when the writer may return (the
+  // endpoint has room again), which can be now.
   int Write(Handle handle, const std::uint8_t* data, std::size_t length,
-            SimClock::time_point* travelsAt = nullptr);
+            SimClock::time_point* returnAt = nullptr);
   // Blocking read: bytes copied, 0 on time-out, -1 when the device is gone.
   int Read(Handle handle, std::uint8_t* buffer, std::size_t length, int timeoutMs);
-  // Non-blocking: 1 with a report in out, 0 when none is due (nextDue set
-  // when one is queued, else time_point::max()), -1 when the device is gone.
-  int TryRead(Handle handle, std::vector<std::uint8_t>& out, SimClock::time_point& nextDue);
+  // Non-blocking, for a reader that applies the frame timing itself: takes
+  // the next queued report whether or not it is due yet, with the time it
+  // becomes readable. 1 with a report, 0 when none is queued, -1 when the
+  // device is gone.
+  int TakeReport(Handle handle, std::vector<std::uint8_t>& out, SimClock::time_point& due);
   bool ProductString(Handle handle, std::string& product) const;
 
   int AddListener(EventListener listener);

@@ -258,7 +258,7 @@ void VmouseServer::Handle(std::uint64_t id, Client& c, WireMessage& m) {
     case MessageType::Close:
       if (c.handles.erase(m.handle)) hub_->Close(m.handle);
       return;
-    case MessageType::Write: return HandleWrite(id, c, m);
+    case MessageType::Write: return HandleWrite(c, m);
     case MessageType::Watch: c.watching = m.value != 0; return;
     case MessageType::Control: {
       WireMessage a = Answer(MessageType::ControlReply, m.id);
@@ -271,19 +271,17 @@ void VmouseServer::Handle(std::uint64_t id, Client& c, WireMessage& m) {
   }
 }
 
-void VmouseServer::HandleWrite(std::uint64_t id, Client& c, const WireMessage& m) {
-  SimClock::time_point travels;
-  const int n = c.handles.count(m.handle)
-                    ? hub_->Write(m.handle, m.bytes.data(), m.bytes.size(), &travels)
-                    : -1;
-  if (n < 0) {
-    WireMessage a = Answer(MessageType::Written, m.id);
-    a.value = -1;
-    return Queue(c, a);
-  }
-  // The write completes when its frame has gone, like a blocking write on an
-  // interrupt endpoint.
-  deferred_.push_back(DeferredAnswer{travels, id, m.id, n});
+void VmouseServer::HandleWrite(Client& c, const WireMessage& m) {
+  SimClock::time_point returnAt;
+  WireMessage a = Answer(MessageType::Written, m.id);
+  a.value = c.handles.count(m.handle)
+                ? hub_->Write(m.handle, m.bytes.data(), m.bytes.size(), &returnAt)
+                : -1;
+  // Answered at once with the time the writer may return; the client waits
+  // for it itself, which keeps the daemon off the path of the next write.
+  if (a.value > 0)
+    a.time = std::chrono::duration_cast<std::chrono::nanoseconds>(returnAt.time_since_epoch()).count();
+  Queue(c, a);
 }
 
 void VmouseServer::Queue(Client& c, const WireMessage& m) {
@@ -315,23 +313,6 @@ void VmouseServer::UpdateEpoll(std::uint64_t id, Client& c) {
 }
 
 SimClock::time_point VmouseServer::Pump() {
-  const auto now = SimClock::now();
-  auto next = SimClock::time_point::max();
-  // Answers to writes whose frame has gone.
-  std::sort(deferred_.begin(), deferred_.end(),
-            [](const auto& a, const auto& b) { return a.due < b.due; });
-  std::size_t done = 0;
-  for (; done < deferred_.size() && deferred_[done].due <= now; ++done) {
-    const auto& d = deferred_[done];
-    if (auto it = clients_.find(d.client); it != clients_.end()) {
-      WireMessage a = Answer(MessageType::Written, d.id);
-      a.value = d.value;
-      Queue(it->second, a);
-    }
-  }
-  deferred_.erase(deferred_.begin(), deferred_.begin() + static_cast<std::ptrdiff_t>(done));
-  if (!deferred_.empty()) next = deferred_.front().due;
-
   std::vector<HidDeviceEvent> events;
   {
     std::lock_guard<std::mutex> lock(eventMutex_);
@@ -343,7 +324,8 @@ SimClock::time_point VmouseServer::Pump() {
     for (auto& [id, c] : clients_)
       if (c.watching) Queue(c, m);
   }
-  next = std::min({next, PumpHandles(), MaybeSave()});
+  PumpHandles();
+  const auto next = MaybeSave();
   std::vector<std::uint64_t> ids;
   for (const auto& [id, c] : clients_) ids.push_back(id);
   for (auto id : ids)
@@ -353,20 +335,21 @@ SimClock::time_point VmouseServer::Pump() {
   return next;
 }
 
-SimClock::time_point VmouseServer::PumpHandles() {
-  auto next = SimClock::time_point::max();
+void VmouseServer::PumpHandles() {
   for (auto& [id, c] : clients_) {
     for (auto it = c.handles.begin(); it != c.handles.end();) {
       std::vector<std::uint8_t> report;
       SimClock::time_point due;
       int r;
-      while ((r = hub_->TryRead(*it, report, due)) == 1) {
+      // Sent as soon as they exist, each with the time it becomes readable:
+      // the client holds it back until then, so the daemon needs no timer.
+      while ((r = hub_->TakeReport(*it, report, due)) == 1) {
         WireMessage m = Answer(MessageType::Input, 0);
         m.handle = *it;
+        m.time = std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch()).count();
         m.bytes = std::move(report);
         Queue(c, m);
       }
-      next = std::min(next, due);
       if (r < 0) {
         WireMessage m = Answer(MessageType::Gone, 0);
         m.handle = *it;
@@ -378,7 +361,6 @@ SimClock::time_point VmouseServer::PumpHandles() {
       }
     }
   }
-  return next;
 }
 
 SimClock::time_point VmouseServer::MaybeSave() {

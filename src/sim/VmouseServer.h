@@ -22,9 +22,11 @@ struct ServerOptions {
 };
 
 // The korvex-vmouse daemon: serves the hub's devices to any number of
-// clients on a Unix socket with one epoll loop. Input reports are pushed to
-// the clients that opened their interface when their 1 ms frame comes; a
-// write is answered when its own frame has gone. A client that sends a
+// clients on a Unix socket with one epoll loop. Input reports are pushed at
+// once to the clients that opened their interface, each with the time its
+// 1 ms frame comes; a write is answered at once with the time its writer may
+// return. The clients keep that timing (both ends read the same monotonic
+// clock), so the daemon is woken only by its clients. A client that sends a
 // malformed or oversized message is told why and dropped; one that vanishes
 // mid-message is dropped; the others are served on.
 class VmouseServer {
@@ -50,12 +52,6 @@ class VmouseServer {
     bool watching = false;
     bool wantsOut = false;
   };
-  struct DeferredAnswer {
-    SimClock::time_point due;
-    std::uint64_t client;
-    std::uint32_t id;
-    std::int32_t value;
-  };
 
   bool OpenSocket(std::string& error);
   void LoadState();
@@ -63,12 +59,12 @@ class VmouseServer {
   void Accept();
   void ReadClient(std::uint64_t id);
   void Handle(std::uint64_t id, Client& c, vmouse::WireMessage& m);
-  void HandleWrite(std::uint64_t id, Client& c, const vmouse::WireMessage& m);
+  void HandleWrite(Client& c, const vmouse::WireMessage& m);
   void Queue(Client& c, const vmouse::WireMessage& m);
   void Flush(std::uint64_t id, Client& c);
   void Drop(std::uint64_t id, const char* why);
   SimClock::time_point Pump();
-  SimClock::time_point PumpHandles();
+  void PumpHandles();
   SimClock::time_point MaybeSave();
   void ArmTimer(SimClock::time_point when);
   void UpdateEpoll(std::uint64_t id, Client& c);
@@ -78,7 +74,6 @@ class VmouseServer {
   int listenFd_ = -1, epollFd_ = -1, timerFd_ = -1, signalFd_ = -1;
   std::map<std::uint64_t, Client> clients_;
   std::uint64_t nextClient_ = 16;  // ids below are the fixed descriptors
-  std::vector<DeferredAnswer> deferred_;
   std::mutex eventMutex_;
   std::vector<HidDeviceEvent> events_;
   FILE* trace_ = nullptr;

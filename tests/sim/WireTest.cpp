@@ -94,7 +94,7 @@ TEST(WireTest, OversizedAndMalformedInputBreaksTheFramer) {
   };
   EXPECT_EQ(corrupt(4, 0), WireFramer::Result::Broken);    // type 0
   EXPECT_EQ(corrupt(4, 99), WireFramer::Result::Broken);   // unknown type
-  EXPECT_EQ(corrupt(22, 0xFF), WireFramer::Result::Broken);  // byte count beyond the body
+  EXPECT_EQ(corrupt(30, 0xFF), WireFramer::Result::Broken);  // byte count beyond the body
 
   // Declared length shorter or longer than the fields.
   for (int delta : {-1, 1}) {
@@ -113,7 +113,7 @@ TEST(WireTest, OversizedAndMalformedInputBreaksTheFramer) {
   WireMessage plain;
   plain.type = MessageType::Watch;
   bytes = Encoded(plain);
-  const std::size_t kindAt = 4 + 1 + 4 + 8 + 4 + 2 + 2 + 2;
+  const std::size_t kindAt = 4 + 1 + 4 + 8 + 4 + 8 + 2 + 2 + 2;
   bytes[kindAt] = 2;
   WireMessage out;
   EXPECT_FALSE(DecodeMessage(bytes.data() + 4, bytes.size() - 4, out));

@@ -1,5 +1,8 @@
 #include "transport/virtual/VirtualHidBackend.h"
 
+#include <chrono>
+#include <thread>
+
 #include "transport/virtual/VmouseConnection.h"
 
 namespace korvex {
@@ -31,6 +34,12 @@ class VirtualHidDevice : public HidDevice {
     if (!connection_->Request(std::move(m), reply, VirtualHidBackend::kRequestTimeoutMs) ||
         reply.type != MessageType::Written)
       return -1;
+    // The endpoint takes one report a frame; the daemon says when this one
+    // has room. Both ends share the machine's monotonic clock.
+    if (reply.value > 0) {
+      const std::chrono::steady_clock::time_point room{std::chrono::nanoseconds(reply.time)};
+      std::this_thread::sleep_until(room);
+    }
     return reply.value;
   }
 

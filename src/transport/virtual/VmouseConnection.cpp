@@ -72,28 +72,31 @@ bool VmouseConnection::Request(WireMessage request, WireMessage& reply, int time
 
 int VmouseConnection::ReadInput(std::uint64_t handle, std::uint8_t* buffer, std::size_t length,
                                 int timeoutMs) {
+  using Clock = std::chrono::steady_clock;
   if (!buffer) return -1;
+  const auto deadline = timeoutMs < 0 ? Clock::time_point::max()
+                                      : Clock::now() + std::chrono::milliseconds(timeoutMs);
   std::unique_lock<std::mutex> lock(mutex_);
-  auto ready = [&] {
+  for (;;) {
     const auto it = handles_.find(handle);
-    return it == handles_.end() || it->second.gone || !it->second.reports.empty();
-  };
-  if (timeoutMs < 0) {
-    cv_.wait(lock, ready);
-  } else {
-    cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+    if (it == handles_.end() || it->second.gone) return -1;
+    auto& q = it->second.reports;
+    const auto now = Clock::now();
+    if (!q.empty() && q.front().due <= now) {
+      const auto& report = q.front().bytes;
+      const std::size_t n = std::min(length, report.size());
+      std::copy(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(n), buffer);
+      q.pop_front();
+      return static_cast<int>(n);
+    }
+    if (now >= deadline) return 0;
+    const auto wake = q.empty() ? deadline : std::min(deadline, q.front().due);
+    if (wake == Clock::time_point::max()) {
+      cv_.wait(lock);
+    } else {
+      cv_.wait_until(lock, wake);
+    }
   }
-  const auto it = handles_.find(handle);
-  if (it == handles_.end()) return -1;
-  auto& q = it->second;
-  if (!q.reports.empty()) {
-    const auto& report = q.reports.front();
-    const std::size_t n = std::min(length, report.size());
-    std::copy(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(n), buffer);
-    q.reports.pop_front();
-    return static_cast<int>(n);
-  }
-  return q.gone ? -1 : 0;
 }
 
 void VmouseConnection::ForgetHandle(std::uint64_t handle) {
@@ -131,7 +134,8 @@ void VmouseConnection::Dispatch(WireMessage& m) {
     case MessageType::Input: {
       const auto it = handles_.find(m.handle);
       if (it == handles_.end()) return;
-      it->second.reports.push_back(std::move(m.bytes));
+      const std::chrono::steady_clock::time_point due{std::chrono::nanoseconds(m.time)};
+      it->second.reports.push_back(Pending{due, std::move(m.bytes)});
       if (it->second.reports.size() > kHandleQueueLimit) it->second.reports.pop_front();
       break;
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -35,8 +36,9 @@ class VmouseConnection {
   // A message that has no answer.
   bool Send(const WireMessage& message);
 
-  // Input reports of a handle: bytes copied, 0 on time-out, -1 when the
-  // handle's device is gone or the connection broke.
+  // Input reports of a handle, each once its frame has come: bytes copied,
+  // 0 on time-out, -1 when the handle's device is gone or the connection
+  // broke.
   int ReadInput(std::uint64_t handle, std::uint8_t* buffer, std::size_t length, int timeoutMs);
   void ForgetHandle(std::uint64_t handle);
 
@@ -44,8 +46,12 @@ class VmouseConnection {
   void SetEventCallback(EventCallback callback);
 
  private:
+  struct Pending {
+    std::chrono::steady_clock::time_point due;  // readable from then on
+    std::vector<std::uint8_t> bytes;
+  };
   struct HandleQueue {
-    std::deque<std::vector<std::uint8_t>> reports;
+    std::deque<Pending> reports;
     bool gone = false;
   };
 

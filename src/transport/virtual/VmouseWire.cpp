@@ -89,6 +89,7 @@ bool EncodeBody(const WireMessage& m, Writer& w) {
   w.U32(m.id);
   w.U64(m.handle);
   w.I32(m.value);
+  w.U64(static_cast<std::uint64_t>(m.time));
   if (!w.Count(m.bytes.size())) return false;
   for (auto b : m.bytes) w.U8(b);
   if (!w.Count(m.texts.size())) return false;
@@ -127,6 +128,7 @@ bool DecodeMessage(const std::uint8_t* body, std::size_t length, WireMessage& ou
   m.id = static_cast<std::uint32_t>(r.Uint(4));
   m.handle = r.Uint(8);
   m.value = static_cast<std::int32_t>(r.Uint(4));
+  m.time = static_cast<std::int64_t>(r.Uint(8));
   const std::size_t nBytes = r.U16();
   if (!r.Has(nBytes)) return false;
   m.bytes.assign(body + r.pos_, body + r.pos_ + nBytes);

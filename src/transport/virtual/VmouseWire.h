@@ -12,7 +12,7 @@ namespace korvex::vmouse {
 // message on the stream is a 32-bit little-endian body length followed by the
 // body; a length above kMaxMessageLength is refused. The body layout is the
 // same for every type:
-//   u8 type, u32 id, u64 handle, i32 value,
+//   u8 type, u32 id, u64 handle, i32 value, i64 time,
 //   u16 n + n bytes,
 //   u16 n + n texts (u16 length + UTF-8 bytes each),
 //   u16 n + n interfaces (text path, u16 vid, pid, release, usage page,
@@ -27,9 +27,10 @@ enum class MessageType : std::uint8_t {
   Open = 3,        // client: texts[0] = path            -> Opened (handle 0: failed; texts[0] product)
   Opened = 4,
   Close = 5,       // client: handle; no answer
-  Write = 6,       // client: handle, bytes              -> Written (value = result)
+  Write = 6,       // client: handle, bytes              -> Written (value = result,
+                   //   time = when the writer may return: its endpoint has room)
   Written = 7,
-  Input = 8,       // daemon: an input report for handle
+  Input = 8,       // daemon: an input report for handle, readable from time on
   Gone = 9,        // daemon: handle's device was unplugged
   Watch = 10,      // client: value 1 = send events, 0 = stop; no answer
   Event = 11,      // daemon: arrival or removal
@@ -43,6 +44,7 @@ struct WireMessage {
   std::uint32_t id = 0;       // request id, echoed in the answer; 0 for pushes
   std::uint64_t handle = 0;
   std::int32_t value = 0;
+  std::int64_t time = 0;      // CLOCK_MONOTONIC nanoseconds (Written, Input)
   std::vector<std::uint8_t> bytes;
   std::vector<std::string> texts;
   std::vector<HidInterfaceInfo> interfaces;
