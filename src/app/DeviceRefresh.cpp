@@ -6,7 +6,7 @@
 
 namespace korvex {
 
-int SelectDeviceType(const std::vector<DeviceListItem>& devices, int wantedType) {
+int SelectDeviceType(const std::vector<FoundDevice>& devices, int wantedType) {
   int first = 0;
   for (const auto& device : devices) {
     if (device.type <= 0) continue;

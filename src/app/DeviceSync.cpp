@@ -23,7 +23,7 @@ DeviceSync::DeviceSync(DeviceContext& ctx, ModelAccess& models, MacroUploadMark&
 void DeviceSync::RefreshDevices() {
   const DeviceRefreshResult result = korvex::RefreshDevices(ctx_.hid, models_.WantedDeviceType());
   ctx_.view.SetAllDeviceState(0);
-  for (const DeviceListItem& item : result.devices) {
+  for (const FoundDevice& item : result.devices) {
     ctx_.view.SetDeviceState(item.type, item.mode, item.onlineState);
     ctx_.view.SetDeviceBattery(item.type, item.batteryState, item.batteryLevel);
     ctx_.view.SetDeviceVersion(item.type, static_cast<int>(item.release));
