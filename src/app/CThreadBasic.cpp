@@ -57,6 +57,14 @@ void CThreadBasic::Join() {
   if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
 
+void CThreadBasic::Wake() {
+  {
+    std::lock_guard<std::mutex> lock(sleepMutex_);
+    wakeRequested_ = true;
+  }
+  sleepCv_.notify_all();
+}
+
 bool CThreadBasic::SleepUnlessStopping(int ms) {
   std::unique_lock<std::mutex> lock(sleepMutex_);
   return !sleepCv_.wait_for(lock, std::chrono::milliseconds(ms), [this] {
@@ -69,7 +77,11 @@ void CThreadBasic::ThreadProc() {
     while (running_.load(std::memory_order_acquire)) {
       Run();
       // Linux sleeps are fine-grained already; no timer resolution to raise.
-      std::this_thread::sleep_for(std::chrono::milliseconds(interval_.load()));
+      std::unique_lock<std::mutex> lock(sleepMutex_);
+      sleepCv_.wait_for(lock, std::chrono::milliseconds(interval_.load()), [this] {
+        return wakeRequested_ || !running_.load(std::memory_order_acquire);
+      });
+      wakeRequested_ = false;
     }
   } else {
     Run();

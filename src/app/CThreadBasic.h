@@ -31,6 +31,10 @@ class CThreadBasic {
   void Join();
 
   bool IsRunning() const { return running_.load(std::memory_order_acquire); }
+  // Ends the pause between two passes early, so new work starts at once.
+  void Wake();
+  // The thread's handle while it exists (for CPU accounting).
+  std::thread::native_handle_type NativeHandle() { return thread_.native_handle(); }
   // The loop-start tick (milliseconds of the steady clock), the exit value.
   std::int64_t Value() const { return value_.load(); }
 
@@ -56,9 +60,11 @@ class CThreadBasic {
   std::mutex endMutex_;
   std::condition_variable endCv_;
   bool ended_ = true;
-  // Wakes SleepUnlessStopping when Stop is called.
+  // Wakes SleepUnlessStopping when Stop is called, and the pause between
+  // passes when Wake is called.
   std::mutex sleepMutex_;
   std::condition_variable sleepCv_;
+  bool wakeRequested_ = false;
 };
 
 }  // namespace korvex

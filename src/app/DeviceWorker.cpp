@@ -37,7 +37,11 @@ DeviceWorker::~DeviceWorker() {
 
 bool DeviceWorker::Start() { return CThreadBasic::Start(options_.intervalMs); }
 
-std::uint64_t DeviceWorker::QueueTask(int code) { return queue_.Push(code); }
+std::uint64_t DeviceWorker::QueueTask(int code) {
+  const std::uint64_t ticket = queue_.Push(code);
+  Wake();
+  return ticket;
+}
 
 bool DeviceWorker::WaitForTask(std::uint64_t ticket, int timeoutMs, bool* ok) {
   std::unique_lock<std::mutex> lock(doneMutex_);

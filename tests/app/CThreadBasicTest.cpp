@@ -79,6 +79,25 @@ TEST(CThreadBasicTest, InterruptibleSleepEndsAtStop) {
   EXPECT_LT(Clock::now() - begin, std::chrono::milliseconds(500));
 }
 
+TEST(CThreadBasicTest, WakeEndsThePauseBetweenPassesButNotASleepInsideWork) {
+  CountingThread t;
+  ASSERT_TRUE(t.Start(2000));
+  while (t.passes.load() == 0) std::this_thread::yield();
+  const auto begin = Clock::now();
+  t.Wake();
+  while (t.passes.load() < 2 && Clock::now() - begin < std::chrono::seconds(3)) std::this_thread::yield();
+  EXPECT_LT(Clock::now() - begin, std::chrono::milliseconds(500));
+
+  t.blockMs = 300;
+  t.interruptible = true;
+  t.Wake();
+  while (t.passes.load() < 3) std::this_thread::yield();
+  const auto workBegin = Clock::now();
+  t.Wake();  // lands inside the pass: its sleep goes on
+  EXPECT_TRUE(t.Stop());
+  EXPECT_LT(Clock::now() - workBegin, std::chrono::milliseconds(250));  // Stop does end it
+}
+
 TEST(CThreadBasicTest, StopWithoutStartIsHarmless) {
   CountingThread t;
   EXPECT_TRUE(t.Stop());
