@@ -86,17 +86,21 @@ void MouseKeyCtrl::PaintRow(QPainter& p, int index, const QRect& r, bool selecte
   p.setPen(selected ? MStyle::Accent() : MStyle::TextDim());
   p.drawText(badge, Qt::AlignCenter, QString::number(index + 1));
 
+  // The description takes what it needs up to 45 % of the row; the name the rest.
   const int textLeft = r.left() + 52;
-  const int half = (r.width() - 64) / 2;
+  const int textW = r.right() - 14 - textLeft;
+  const QFont descFont = MStyle::Font(std::max(11, GetFontSize() - 1));
+  const int descW = std::min(QFontMetrics(descFont).horizontalAdvance(item.desc), textW * 45 / 100);
+  const int nameW = textW - descW - 10;
   p.setFont(TitleFont());
   p.setPen(isEnabled() ? MStyle::Text() : MStyle::TextDisabled());
-  p.drawText(QRect(textLeft, r.top(), half, r.height()), Qt::AlignLeft | Qt::AlignVCenter,
-             QFontMetrics(p.font()).elidedText(item.name, Qt::ElideRight, half));
-  p.setFont(MStyle::Font(std::max(11, GetFontSize() - 1)));
+  p.drawText(QRect(textLeft, r.top(), nameW, r.height()), Qt::AlignLeft | Qt::AlignVCenter,
+             QFontMetrics(p.font()).elidedText(item.name, Qt::ElideRight, nameW));
+  p.setFont(descFont);
   p.setPen(selected ? MStyle::Accent() : MStyle::TextDim());
-  const QRect descRect(textLeft + half, r.top(), r.right() - 14 - (textLeft + half), r.height());
+  const QRect descRect(textLeft + nameW + 10, r.top(), descW, r.height());
   p.drawText(descRect, Qt::AlignRight | Qt::AlignVCenter,
-             QFontMetrics(p.font()).elidedText(item.desc, Qt::ElideRight, descRect.width()));
+             QFontMetrics(descFont).elidedText(item.desc, Qt::ElideRight, descRect.width()));
   p.restore();
 }
 
