@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "transport/virtual/VmouseChannel.h"
 #include "transport/virtual/VmouseConnection.h"
 
 namespace korvex {
@@ -12,18 +13,14 @@ using vmouse::MessageType;
 using vmouse::VmouseConnection;
 using vmouse::WireMessage;
 
+// One opened interface on a connection of its own, so its writes and reads
+// are answered straight to the calling thread; closing the connection closes
+// the handle in the daemon.
 class VirtualHidDevice : public HidDevice {
  public:
-  VirtualHidDevice(std::shared_ptr<VmouseConnection> c, std::uint64_t handle, std::string product)
-      : connection_(std::move(c)), handle_(handle), product_(std::move(product)) {}
-
-  ~VirtualHidDevice() override {
-    WireMessage close;
-    close.type = MessageType::Close;
-    close.handle = handle_;
-    connection_->Send(close);
-    connection_->ForgetHandle(handle_);
-  }
+  VirtualHidDevice(std::unique_ptr<vmouse::VmouseChannel> channel, std::uint64_t handle,
+                   std::string product)
+      : channel_(std::move(channel)), handle_(handle), product_(std::move(product)) {}
 
   int Write(const std::uint8_t* data, std::size_t length) override {
     if (!data || length == 0 || length > vmouse::kMaxMessageLength / 2) return -1;
@@ -31,7 +28,7 @@ class VirtualHidDevice : public HidDevice {
     m.type = MessageType::Write;
     m.handle = handle_;
     m.bytes.assign(data, data + length);
-    if (!connection_->Request(std::move(m), reply, VirtualHidBackend::kRequestTimeoutMs) ||
+    if (!channel_->Request(std::move(m), reply, VirtualHidBackend::kRequestTimeoutMs) ||
         reply.type != MessageType::Written)
       return -1;
     // The endpoint takes one report a frame; the daemon says when this one
@@ -44,13 +41,13 @@ class VirtualHidDevice : public HidDevice {
   }
 
   int Read(std::uint8_t* buffer, std::size_t length, int timeoutMs) override {
-    return connection_->ReadInput(handle_, buffer, length, timeoutMs);
+    return channel_->ReadInput(buffer, length, timeoutMs);
   }
 
   std::string ProductString() override { return product_; }
 
  private:
-  std::shared_ptr<VmouseConnection> connection_;
+  std::unique_ptr<vmouse::VmouseChannel> channel_;
   std::uint64_t handle_;
   std::string product_;
 };
@@ -97,15 +94,15 @@ std::vector<HidInterfaceInfo> VirtualHidBackend::Enumerate() {
 }
 
 std::unique_ptr<HidDevice> VirtualHidBackend::Open(const std::string& path) {
-  const auto c = Connection();
+  auto channel = vmouse::VmouseChannel::Connect(socketPath_);
   WireMessage request, reply;
   request.type = MessageType::Open;
   request.texts.push_back(path);
-  if (!c || !c->Request(std::move(request), reply, kRequestTimeoutMs) ||
+  if (!channel || !channel->Request(std::move(request), reply, kRequestTimeoutMs) ||
       reply.type != MessageType::Opened || reply.handle == 0)
     return nullptr;
   std::string product = reply.texts.empty() ? std::string() : reply.texts[0];
-  return std::make_unique<VirtualHidDevice>(c, reply.handle, std::move(product));
+  return std::make_unique<VirtualHidDevice>(std::move(channel), reply.handle, std::move(product));
 }
 
 bool VirtualHidBackend::SetEventSink(EventSink sink) {

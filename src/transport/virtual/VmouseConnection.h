@@ -1,8 +1,6 @@
 #pragma once
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,9 +14,10 @@
 
 namespace korvex::vmouse {
 
-// One client connection to korvex-vmouse: requests with answers matched by
-// id, input reports queued per opened handle, events handed to a callback.
-// A thread of its own reads the socket. Thread-safe.
+// The control connection of a client of korvex-vmouse: requests with answers
+// matched by id (enumeration, control commands) and hot-plug events handed to
+// a callback. A thread of its own reads the socket, so events arrive while
+// nobody asks. Opened interfaces use a VmouseChannel each. Thread-safe.
 class VmouseConnection {
  public:
   using EventCallback = std::function<void(const HidDeviceEvent&)>;
@@ -36,25 +35,10 @@ class VmouseConnection {
   // A message that has no answer.
   bool Send(const WireMessage& message);
 
-  // Input reports of a handle, each once its frame has come: bytes copied,
-  // 0 on time-out, -1 when the handle's device is gone or the connection
-  // broke.
-  int ReadInput(std::uint64_t handle, std::uint8_t* buffer, std::size_t length, int timeoutMs);
-  void ForgetHandle(std::uint64_t handle);
-
   // Called on the connection's reader thread; keep it short.
   void SetEventCallback(EventCallback callback);
 
  private:
-  struct Pending {
-    std::chrono::steady_clock::time_point due;  // readable from then on
-    std::vector<std::uint8_t> bytes;
-  };
-  struct HandleQueue {
-    std::deque<Pending> reports;
-    bool gone = false;
-  };
-
   explicit VmouseConnection(int fd);
   void ReaderLoop();
   void Dispatch(WireMessage& message);
@@ -67,7 +51,6 @@ class VmouseConnection {
   bool connected_ = true;
   std::uint32_t nextId_ = 1;
   std::map<std::uint32_t, std::optional<WireMessage>> waiting_;
-  std::map<std::uint64_t, HandleQueue> handles_;
   EventCallback onEvent_;
   std::mutex sendMutex_;
 };
