@@ -2,45 +2,47 @@
 
 namespace korvex {
 
+HidEventPump::HidEventPump() : state_(std::make_shared<State>()) {}
+
 HidEventPump::~HidEventPump() {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stop_ = true;
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    state_->stop = true;
+    state_->sink = nullptr;
   }
-  cv_.notify_all();
-  if (thread_.joinable()) {
-    if (thread_.get_id() == std::this_thread::get_id()) {
-      thread_.detach();  // destroyed from its own sink; Run returns on stop_
-    } else {
-      thread_.join();
-    }
+  state_->cv.notify_all();
+  if (!thread_.joinable()) return;
+  if (thread_.get_id() == std::this_thread::get_id()) {
+    thread_.detach();
+  } else {
+    thread_.join();
   }
 }
 
 void HidEventPump::SetSink(HidBackend::EventSink sink) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  sink_ = std::move(sink);
-  if (!sink_) queue_.clear();
-  if (sink_ && !thread_.joinable()) thread_ = std::thread([this] { Run(); });
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  state_->sink = std::move(sink);
+  if (!state_->sink) state_->queue.clear();
+  if (state_->sink && !thread_.joinable()) thread_ = std::thread(Run, state_);
 }
 
 void HidEventPump::Post(const HidDeviceEvent& event) {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!sink_ || stop_) return;
-    queue_.push_back(event);
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (!state_->sink || state_->stop) return;
+    state_->queue.push_back(event);
   }
-  cv_.notify_all();
+  state_->cv.notify_all();
 }
 
-void HidEventPump::Run() {
-  std::unique_lock<std::mutex> lock(mutex_);
+void HidEventPump::Run(std::shared_ptr<State> state) {
+  std::unique_lock<std::mutex> lock(state->mutex);
   for (;;) {
-    cv_.wait(lock, [this] { return stop_ || (!queue_.empty() && sink_); });
-    if (stop_) return;
-    const HidDeviceEvent event = queue_.front();
-    queue_.pop_front();
-    const HidBackend::EventSink sink = sink_;
+    state->cv.wait(lock, [&] { return state->stop || (!state->queue.empty() && state->sink); });
+    if (state->stop) return;
+    const HidDeviceEvent event = state->queue.front();
+    state->queue.pop_front();
+    const HidBackend::EventSink sink = state->sink;
     lock.unlock();
     sink(event);
     lock.lock();

@@ -1,6 +1,7 @@
 #pragma once
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -13,7 +14,9 @@ namespace korvex {
 // sink itself and the sink may call back into the backend.
 class HidEventPump {
  public:
-  HidEventPump() = default;
+  HidEventPump();
+  // Stops delivery. From inside the sink (the owner destroyed there) the
+  // thread is left to finish on its own.
   ~HidEventPump();
   HidEventPump(const HidEventPump&) = delete;
   HidEventPump& operator=(const HidEventPump&) = delete;
@@ -24,13 +27,17 @@ class HidEventPump {
   void Post(const HidDeviceEvent& event);
 
  private:
-  void Run();
+  // Shared with the thread, so it outlives a pump destroyed by its own sink.
+  struct State {
+    std::mutex mutex;
+    std::condition_variable cv;
+    std::deque<HidDeviceEvent> queue;
+    HidBackend::EventSink sink;
+    bool stop = false;
+  };
+  static void Run(std::shared_ptr<State> state);
 
-  std::mutex mutex_;
-  std::condition_variable cv_;
-  std::deque<HidDeviceEvent> queue_;
-  HidBackend::EventSink sink_;
-  bool stop_ = false;
+  std::shared_ptr<State> state_;
   std::thread thread_;
 };
 
