@@ -15,14 +15,13 @@ constexpr int kCardW = 250;
 constexpr int kCardH = 300;
 constexpr int kGap = 28;
 
-// "v1.05" from release 0x105: first hex digit, a point, the last two.
-QString VersionText(int release) {
-  QString hex = QString::number(release, 16).toUpper();
+}  // namespace
+
+QString CDeviceList::FormatVersion(int release) {
+  QString hex = QString::number(std::max(0, release), 16).toUpper();
   while (hex.size() < 3) hex.prepend('0');
   return QStringLiteral("v%1.%2").arg(hex.left(1), hex.right(2));
 }
-
-}  // namespace
 
 CDeviceList::CDeviceList(QWidget* parent, int id) : MControlFont(parent, id) {
   setMouseTracking(true);
@@ -283,7 +282,7 @@ void CDeviceList::PaintCard(QPainter& p, const Entry& e, const QRect& r, bool se
     p.setFont(MStyle::Font(12));
     p.setPen(MStyle::TextDim());
     p.drawText(QRect(r.left() + 10, r.top() + 262, r.width() - 20, 20), Qt::AlignCenter,
-               QStringLiteral("%1: %2").arg(versionCaption_, VersionText(e.release)));
+               QStringLiteral("%1: %2").arg(versionCaption_, FormatVersion(e.release)));
   }
   // Online light in the corner.
   p.setOpacity(1.0);

@@ -45,6 +45,9 @@ class CDeviceList : public MControlFont {
   void SetBatteryImages(const QString& background, const QString& value, const QString& charge);
   void SetVersionCaption(const QString& caption);
 
+  // "v1.05" for release 0x105: the first hex digit, a point and the last two
+  // (short numbers are padded to three digits first).
+  static QString FormatVersion(int release);
   // Where the card of `type` is drawn; empty when not shown. GUI thread.
   QRect GetCardRect(int type) const;
 
