@@ -185,6 +185,19 @@ TEST_F(DaemonTest, ControlCommandsReachClientsAsEventsAndReports) {
   EXPECT_TRUE(backend.Open("vmouse:k3-receiver:2"));
 }
 
+TEST_F(DaemonTest, AnAnswerStillOnItsWayIsLostWhenTheDeviceIsUnplugged) {
+  StartDaemon("k1");
+  VirtualHidBackend backend(socket_);
+  auto dev = backend.Open("vmouse:k1:2");
+  ASSERT_TRUE(dev);
+  ASSERT_EQ(RunControl(socket_, {"delay", "400"}), 0);
+  const Bytes f = Read(0x10);
+  ASSERT_EQ(dev->Write(f.data(), f.size()), 33);
+  ASSERT_EQ(RunControl(socket_, {"unplug", "k1"}), 0);
+  std::uint8_t buf[64];
+  EXPECT_EQ(dev->Read(buf, sizeof buf, 2000), -1);
+}
+
 TEST_F(DaemonTest, FlashPersistsAcrossRestarts) {
   StartDaemon();
   {

@@ -127,12 +127,12 @@ int VmouseChannel::ReadInput(std::uint8_t* buffer, std::size_t length, int timeo
       return static_cast<int>(n);
     }
     if (now >= deadline) return 0;
-    if (!inputs_.empty()) {
-      // Already here, not yet due: its frame has not come.
-      cv_.wait_until(lock, std::min(deadline, inputs_.front().due));
-    } else {
-      Await(lock, deadline, [&] { return !inputs_.empty() || gone_; });
-    }
+    // Keep reading while a report waits for its frame: the interface may go
+    // away first, and then the report never arrives.
+    const auto wake = inputs_.empty() ? deadline : std::min(deadline, inputs_.front().due);
+    Await(lock, wake, [&] {
+      return gone_ || (!inputs_.empty() && inputs_.front().due <= Clock::now());
+    });
   }
 }
 
