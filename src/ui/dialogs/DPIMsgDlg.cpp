@@ -48,8 +48,9 @@ void DPIMsgDlg::OnCreate() {
   unit->SetTextAlign(Qt::AlignLeft | Qt::AlignBottom);
   unit->SetTitle(QStringLiteral("DPI"));
 
+  // Centred under the value with the same margin on both sides.
   bar_ = CreateControl<DUI::MProgress>(kProgress);
-  bar_->SetRect(10, 80, w - 20, 100);
+  bar_->SetRect(20, 88, w - 20, 100);
   bar_->SetMaxProgress(kMaxDpi);
   ApplyTexts();
 }

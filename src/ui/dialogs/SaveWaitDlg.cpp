@@ -39,8 +39,9 @@ void SaveWaitDlg::OnCreate() {
   message_->SetTextAlign(Qt::AlignCenter);
   message_->SetTitle(DialogText(kTextSaving));
 
+  // The bar keeps the same margin on both sides, a little below the text.
   bar_ = CreateControl<DUI::MProgress>(kProgress);
-  bar_->SetRect(10, 130, w - 20, 150);
+  bar_->SetRect(20, 134, w - 20, 150);
   bar_->SetMaxProgress(100);
 }
 

@@ -50,11 +50,19 @@ enum TextId {
 
 // The layout's measures, in pixels of the container.
 constexpr int kColumnWidth = 760;
-constexpr int kCaptionWidth = 230;
+constexpr int kCaptionWidth = 250;
 constexpr int kPad = 28;
 constexpr int kRow = 30;
 constexpr int kRowGap = 10;
 constexpr int kLinkGap = 36;
+constexpr int kHeaderHeight = 72;
+constexpr int kAreaGap = 20;
+constexpr int kLinksGap = 36;
+constexpr int kCopyrightRoom = 60;
+// Header, the two areas with the gap between them, and the links.
+constexpr int kGeneralHeight = 2 * kPad - 10 + 36 + kRowGap + 4 + kRow;
+constexpr int kStartHeight = 2 * kPad - 10 + 4 * kRow + 3 * kRowGap + kPad;
+constexpr int kContentHeight = kHeaderHeight + kGeneralHeight + kAreaGap + kStartHeight + kLinksGap + kRow;
 
 }  // namespace
 
@@ -117,6 +125,9 @@ void SettingsPage::Build() {
     caption->SetFontSize(16);
     caption->SetTextColor(DUI::MStyle::TextDim());
     caption->SetMultiLine(true);
+    // Top-aligned, so a caption that wraps grows downwards beside its
+    // options while its first line stays level with the first option.
+    caption->SetTextAlign(Qt::AlignLeft | Qt::AlignTop);
   }
   for (DUI::CCheckButton* box : {showTips_, startAtLogon_, startMinimised_,
                                  static_cast<DUI::CCheckButton*>(closeHides_),
@@ -201,33 +212,37 @@ void SettingsPage::Layout() {
   const int x = (w - column) / 2;
   const int right = x + column;
   const int field = x + kPad + kCaptionWidth + 12;
+  // The block of settings sits in the middle of the room above the
+  // copyright line.
+  int y = std::max(20, (h - kCopyrightRoom - kContentHeight) / 2);
 
   // Software version and the update check.
-  version_->SetRect(x + 4, 24, right - 200, 50);
-  status_->SetRect(x + 4, 50, right - 200, 72);
-  updateCheck_->SetRect(right - 184, 28, right, 66);
+  version_->SetRect(x + 4, y, right - 200, y + 26);
+  status_->SetRect(x + 4, y + 26, right - 200, y + 48);
+  updateCheck_->SetRect(right - 184, y + 4, right, y + 42);
+  y += kHeaderHeight;
 
   // Language and tips.
-  int y = 96;
   const int generalTop = y;
   y += kPad - 4;
-  languageCaption_->SetRect(x + kPad, y, field - 12, y + 36);
+  languageCaption_->SetRect(x + kPad, y + 8, field - 12, y + 8 + 2 * kRow);
   language_->SetRect(field, y, field + 260, y + 36);
   y += 36 + kRowGap + 4;
   showTips_->SetRect(field, y, right - kPad, y + kRow);
   y += kRow + kPad - 6;
   generalArea_->SetRect(x, generalTop, right, y);
 
-  // Start options and the close button.
-  y += 20;
+  // Start options and the close button; each caption stands level with the
+  // first of its options.
+  y += kAreaGap;
   const int startTop = y;
   y += kPad - 4;
-  startCaption_->SetRect(x + kPad, y, field - 12, y + kRow);
+  startCaption_->SetRect(x + kPad, y + 5, field - 12, y + 5 + 2 * kRow);
   startAtLogon_->SetRect(field, y, right - kPad, y + kRow);
   y += kRow + kRowGap;
   startMinimised_->SetRect(field, y, right - kPad, y + kRow);
   y += kRow + kPad;
-  closeCaption_->SetRect(x + kPad, y, field - 12, y + 2 * kRow + kRowGap);
+  closeCaption_->SetRect(x + kPad, y + 5, field - 12, y + 5 + 2 * kRow);
   closeHides_->SetRect(field, y, right - kPad, y + kRow);
   y += kRow + kRowGap;
   closeExits_->SetRect(field, y, right - kPad, y + kRow);
@@ -235,7 +250,7 @@ void SettingsPage::Layout() {
   startArea_->SetRect(x, startTop, right, y);
 
   // The links in one centred row, the copyright line at the bottom.
-  y += 36;
+  y += kLinksGap;
   const QFontMetrics metrics(DUI::MStyle::Font(15));
   int total = 0;
   std::vector<int> widths;
@@ -247,10 +262,11 @@ void SettingsPage::Layout() {
   int linkX = (w - total) / 2;
   int i = 0;
   for (DUI::CTextButton* link : {website_, feedback_, qa_}) {
-    link->SetRect(linkX, y, linkX + widths[i], y + 30);
+    link->SetRect(linkX, y, linkX + widths[i], y + kRow);
     linkX += widths[i++] + kLinkGap;
   }
-  copyright_->SetRect(20, std::max(y + 44, h - 44), w - 20, std::max(y + 44, h - 44) + 26);
+  const int copyrightTop = std::max(y + kRow + 16, h - 44);
+  copyright_->SetRect(20, copyrightTop, w - 20, copyrightTop + 26);
 }
 
 bool SettingsPage::eventFilter(QObject* watched, QEvent* e) {
