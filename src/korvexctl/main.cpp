@@ -25,6 +25,9 @@ int Report(const CtlArgs& args, const CtlResult& r) {
   } else {
     std::fputs(r.text.c_str(), stdout);
   }
+  // The answer is out before any teardown at exit can go wrong.
+  std::fflush(stdout);
+  std::fflush(stderr);
   return r.exitCode;
 }
 
