@@ -86,11 +86,11 @@ void MouseKeyCtrl::PaintRow(QPainter& p, int index, const QRect& r, bool selecte
   p.setPen(selected ? MStyle::Accent() : MStyle::TextDim());
   p.drawText(badge, Qt::AlignCenter, QString::number(index + 1));
 
-  // The description takes what it needs up to 45 % of the row; the name the rest.
+  // The description takes what it needs up to half the row; the name the rest.
   const int textLeft = r.left() + 52;
   const int textW = r.right() - 14 - textLeft;
   const QFont descFont = MStyle::Font(std::max(11, GetFontSize() - 1));
-  const int descW = std::min(QFontMetrics(descFont).horizontalAdvance(item.desc), textW * 45 / 100);
+  const int descW = std::min(QFontMetrics(descFont).horizontalAdvance(item.desc) + 4, textW / 2);
   const int nameW = textW - descW - 10;
   p.setFont(TitleFont());
   p.setPen(isEnabled() ? MStyle::Text() : MStyle::TextDisabled());
