@@ -1,0 +1,393 @@
+#include "ui/DeviceMainDlg.h"
+
+#include <unistd.h>
+
+#include <QEvent>
+#include <QMetaObject>
+#include <QSystemTrayIcon>
+#include <cstdio>
+
+#include "app/CatalogueModels.h"
+#include "app/DeviceChangeRules.h"
+#include "app/DeviceWorker.h"
+#include "catalogue/ModelSwitch.h"
+#include "i18n/Texts.h"
+#include "platform/AppIdentity.h"
+#include "platform/Log.h"
+#include "platform/PreferenceStore.h"
+#include "profiles/ProfileNames.h"
+#include "skinui/Events.h"
+#include "skinui/MRender.h"
+#include "skinui/MTabCtrl.h"
+#include "skinui/MTabLayout.h"
+#include "skinui/Manager.h"
+#include "store/SettingsStore.h"
+#include "transport/HidDeviceManager.h"
+#include "ui/UiText.h"
+#include "ui/WindowMessages.h"
+// AuxDialogs hands out its windows by pointer: their classes must be known.
+#include "ui/dialogs/DPIMsgDlg.h"
+#include "ui/dialogs/SaveWaitDlg.h"
+#include "ui/dialogs/UpdateTipDlg.h"
+#include "ui/dialogs/WaitDlg.h"
+#include "ui/dialogs/AuxDialogs.h"
+#include "ui/frame/FrameIds.h"
+#include "ui/frame/MainFrame.h"
+#include "ui/frame/MainNavigation.h"
+#include "ui/pages/PagePlaceholder.h"
+#include "ui/pages/device/DevicePage.h"
+#include "ui/pages/home/HomePage.h"
+#include "ui/pages/settings/SettingsPage.h"
+#include "ui/shell/InstanceChannel.h"
+#include "ui/shell/MainTrayIcon.h"
+#include "ui/shell/QueuedDeviceView.h"
+
+namespace korvex {
+
+using namespace frame;
+
+namespace {
+
+constexpr const char* kTrayIconFile = "DeviceDriver.ico";
+constexpr const char* kFontName = "Open Sans Semibold";
+
+HidDeviceManager& HidOf(const MainDlgSetup& s) { return s.hid ? *s.hid : HidDeviceManager::Instance(); }
+SettingsStore& StoreOf(const MainDlgSetup& s) { return s.store ? *s.store : SettingsStore::Instance(); }
+
+}  // namespace
+
+DeviceMainDlg::DeviceMainDlg(MainDlgSetup setup)
+    : setup_(std::move(setup)),
+      hid_(HidOf(setup_)),
+      store_(StoreOf(setup_)),
+      prefs_(AppPreferences::ForCaption(Caption())) {
+  trayAvailable_ = setup_.trayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+  modelSwitch_ = std::make_unique<ModelSwitch>(store_, setup_.appFolder, setup_.dataFolder,
+                                               [](int id) { return GetText(id); });
+  models_ = std::make_unique<CatalogueModels>(setup_.catalogue, *modelSwitch_, store_, setup_.dataFolder);
+  queuedView_ = std::make_unique<QueuedDeviceView>(this, *this);
+  WorkerOptions options;
+  options.text = [](int id) { return GetText(id); };
+  options.update = setup_.update;
+  worker_ = std::make_unique<DeviceWorker>(hid_, store_, *models_, *queuedView_, options);
+  tray_ = std::make_unique<MainTrayIcon>(this);
+}
+
+DeviceMainDlg::~DeviceMainDlg() { Teardown(); }
+
+bool DeviceMainDlg::CreateMain(const QString& caption) {
+  if (!Create(nullptr, caption, 0, QRect(0, 0, kWidth, kHeight))) return false;
+  CenterWindow();
+  return true;
+}
+
+// --- construction -----------------------------------------------------------
+
+void DeviceMainDlg::OnCreate() {
+  DUI::Manager::SetFontName(QString::fromLatin1(kFontName));
+  // The software version and the links come with the device list.
+  if (!setup_.catalogue.LoadDeviceList(setup_.configPath,
+                                       DeviceCatalogue::DeviceImageFolder(setup_.appFolder, "default")))
+    LogLine(2, "Cannot read the device list of %s", setup_.configPath.c_str());
+  frame_ = std::make_unique<MainFrame>(this, setup_.catalogue.Software().version);
+  frame_->Build();
+  navigation_ = std::make_unique<MainNavigation>(*frame_, [this] { return worker_->State().devicePresent; });
+  BuildPages();
+  navigation_->Start();
+  OnSize(width(), height());
+}
+
+void DeviceMainDlg::BuildPages() {
+  home_ = new HomePage(this, frame_->Container(kHomeContainer));
+  // Buttons, performance, lighting, macros: their contents arrive with their
+  // own pages; until then each shows its titled panel.
+  placeholders_[0] = new PagePlaceholder(this, frame_->Container(kButtonsContainer), PagePlaceholder::kButtons);
+  placeholders_[1] =
+      new PagePlaceholder(this, frame_->Container(kPerformanceContainer), PagePlaceholder::kPerformance);
+  placeholders_[2] = new PagePlaceholder(this, frame_->Container(kLightingContainer), PagePlaceholder::kLighting);
+  placeholders_[3] = new PagePlaceholder(this, frame_->Container(kMacrosContainer), PagePlaceholder::kMacros);
+  device_ = new DevicePage(this, frame_->Container(kDeviceContainer));
+  BuildSettingsPage();
+}
+
+void DeviceMainDlg::BuildSettingsPage() {
+  const SoftwareInfo& sw = setup_.catalogue.Software();
+  SettingsPageInfo info{sw.version, sw.website, sw.feedback, sw.qa};
+  SettingsPageHooks hooks;
+  hooks.languageChanged = [this](int) { ApplyTexts(); };
+  hooks.checkSoftwareUpdate = [this] { QueueTask(kCheckSoftwareUpdate); };
+  hooks.leave = [this] { navigation_->LeaveSettings(); };
+  hooks.openLink = setup_.openLink;
+  settingsPage_ = std::make_unique<SettingsPage>(this, frame_->Container(kSettingsContainer), prefs_, info, hooks);
+}
+
+void DeviceMainDlg::OnSize(int width, int height) {
+  if (!frame_) return;
+  frame_->Layout(width, height);
+  SetCaptionRect(QRect(0, 0, width, 50));
+}
+
+void DeviceMainDlg::changeEvent(QEvent* e) {
+  MDialog::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange && frame_) frame_->ShowMaximised(isMaximized());
+}
+
+// --- initialisation ---------------------------------------------------------
+
+bool DeviceMainDlg::OnInitDialog() {
+  MDialog::OnInitDialog();
+  // The socket a second start looks for stands for the window property.
+  if (!setup_.instanceSocket.empty()) {
+    instance_ = std::make_unique<InstanceChannel>();
+    connect(instance_.get(), &InstanceChannel::ActivationRequested, this, [this] { BringForward(); });
+    if (!instance_->Listen(QString::fromStdString(setup_.instanceSocket)))
+      LogLine(2, "Cannot listen on %s", setup_.instanceSocket.c_str());
+  }
+  AddTrayIcon();
+  aux_ = std::make_unique<AuxDialogs>(this);  // with the hidden DPI display
+  prefs_.LoadShowTips();
+  settingsPage_->Refresh();
+  WritePreference("DeviceType", "101");
+  StartDeviceWork();
+  SetMTimer(kTickMs);
+  return true;
+}
+
+void DeviceMainDlg::AddTrayIcon() {
+  const QIcon icon = DUI::MRender::LoadIconFromFile(QString::fromLatin1(kTrayIconFile));
+  tray_->Add(icon, DUI::Manager::GetDeviceName(), trayAvailable_);
+  SetIcon(icon);
+}
+
+void DeviceMainDlg::StartDeviceWork() {
+  home_->LoadDevices(setup_.catalogue.DeviceListItems());
+  hid_.ClearSupportedDevices();
+  for (const SupportedDeviceRecord& r : setup_.catalogue.SupportedDevices())
+    hid_.AddSupportedDevice(SupportedDevice{r.vendorId, r.productId, static_cast<std::uint32_t>(r.deviceType),
+                                            static_cast<std::uint32_t>(r.mode), r.deviceId});
+  // Hot-plug events arrive on a backend thread and are handled here.
+  hid_.SetEventSink([this](const HidDeviceEvent& event) {
+    QMetaObject::invokeMethod(this, [this, event] { OnDeviceChange(event); }, Qt::QueuedConnection);
+  });
+  worker_->RefreshDevices();
+  worker_->QueueTask(kInitialSync);
+  worker_->Start();
+}
+
+// --- window messages --------------------------------------------------------
+
+bool DeviceMainDlg::OnWindowMessage(int message, intptr_t wParam, intptr_t lParam) {
+  switch (message) {
+    case DUI::kMsgClose:
+      // The desktop's close (title bar menu, Alt+F4) does what the close
+      // button does.
+      OnCloseButton();
+      return true;
+    case DUI::kMsgCommand:
+      OnCommand(static_cast<int>(wParam));
+      return true;
+    case kMsgTrayCallback:
+      OnTrayCallback(lParam);
+      return true;
+    case kMsgExit:
+      if (lParam == kExitConfirmation) ExitNow();
+      return true;
+    case kMsgUpdateAvailable:
+      OnUpdateAvailable(static_cast<int>(wParam));
+      return true;
+    case kMsgProfileAction:
+      OnProfileAction(static_cast<int>(wParam), static_cast<ProfileId>(lParam));
+      return true;
+    case kMsgApplyTexts:
+      ApplyTexts();
+      return true;
+    default:
+      // The macro editor's messages belong to the macro page.
+      if (message >= kMsgMacroEditorFirst && message <= kMsgMacroEditorLast) return true;
+      return MDialog::OnWindowMessage(message, wParam, lParam);
+  }
+}
+
+void DeviceMainDlg::OnCommand(int command) {
+  if (command == kCmdTrayExit) {
+    ExitNow();
+  } else if (command == kCmdAbout && aux_) {
+    std::uint32_t release = 0;
+    hid_.ReleaseOfMode(hid_.SessionMode(), release);
+    aux_->ShowAbout(static_cast<int>(release), setup_.catalogue.Software().version);
+  }
+}
+
+void DeviceMainDlg::OnTrayCallback(intptr_t mouseMessage) {
+  if (mouseMessage == kTrayLeftDown || mouseMessage == kTrayLeftDoubleClick)
+    BringForward();
+  else if (mouseMessage == kTrayRightUp)
+    tray_->PopupMenu(QCursor::pos());
+}
+
+int DeviceMainDlg::HiddenStartFlag() const {
+  return trayAvailable_ ? DUI::kShowHide : DUI::kShowMinimized;
+}
+
+void DeviceMainDlg::BringForward() {
+  ShowWindow(DUI::kShow);
+  raise();
+  activateWindow();
+}
+
+void DeviceMainDlg::OnCloseButton() {
+  switch (prefs_.OnCloseButton(trayAvailable_ && tray_->IsShown())) {
+    case CloseAction::HideToTray:
+      ShowWindow(DUI::kShowHide);
+      break;
+    case CloseAction::Minimise:
+      // No tray to come back from: a hidden window could not be reached.
+      OnMinimize();
+      break;
+    case CloseAction::Exit:
+      ExitNow();
+      break;
+  }
+}
+
+void DeviceMainDlg::ExitNow() {
+  tray_->Remove();
+  if (setup_.exitProcess) {
+    setup_.exitProcess();
+    return;
+  }
+  DefaultExit(worker_.get(), &store_);
+}
+
+void DeviceMainDlg::DefaultExit(DeviceWorker* worker, SettingsStore* store) {
+  // Ending at once, but not in the middle of a report exchange or a
+  // database write: the worker gets its bounded stop, the store is closed.
+  worker->Stop();
+  store->CloseIfOpen();
+  std::fflush(nullptr);
+  ::_exit(0);
+}
+
+// --- control notifications --------------------------------------------------
+
+void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /*source*/) {
+  const bool click = event == DUI::kEventClick;
+  switch (id) {
+    case kClose:
+      if (click) OnCloseButton();
+      return;
+    case kMinimise:
+      if (click) OnMinimize();
+      return;
+    case kMaximise:
+      if (click) OnMaximize();
+      return;
+    case kSettings:
+      if (click) navigation_->ShowSettings();
+      return;
+    case kProfile:
+      if (click) OnProfileButton();
+      return;
+    case kRestore:
+    case DevicePage::kRestore:
+      if (click) OnRestoreDefaults();
+      return;
+    case kTabStrip:
+      navigation_->OnTabChanged(static_cast<int>(param));
+      return;
+    case HomePage::kDeviceList:
+      if (click) OnDeviceChosen(static_cast<int>(param));
+      return;
+    case DevicePage::kResponseTime:
+      if (click || event == DUI::kEventEditChanged) OnResponseTime(event);
+      return;
+    case DevicePage::kFirmwareCheck:
+      if (click) OnFirmwareCheck();
+      return;
+    case DevicePage::kReceiverCheck:
+      if (click) ShowMessageText(DevicePage::kTextReceiverFirmware, DevicePage::kTextLatest);
+      return;
+    default:
+      if (SettingsPage::IsPageControl(id) && settingsPage_) settingsPage_->OnNotify(id, event, param);
+      return;
+  }
+}
+
+void DeviceMainDlg::ShowMessageText(int titleText, int messageText) {
+  if (aux_) aux_->ShowMessage(titleText, messageText, 0);
+}
+
+void DeviceMainDlg::OnDeviceChosen(int type) {
+  if (type <= 0) return;
+  selectedDevice_ = type;
+  // Switches the model when the type changed and, behind a receiver, queues
+  // the selection sync.
+  frame_->ShowConnection(worker_->SelectDevice(type));
+  ShowModel();
+  navigation_->ShowDeviceTabs();
+}
+
+void DeviceMainDlg::OnDeviceChange(const HidDeviceEvent& event) {
+  switch (DecideDeviceChange(hid_, event, worker_->State().devicePresent)) {
+    case DeviceChangeAction::kReconnectSync:
+      QueueTask(kReconnectSync);
+      break;
+    case DeviceChangeAction::kRemovalRefresh:
+      QueueTask(kRemovalRefresh);
+      break;
+    case DeviceChangeAction::kExitProgram:
+      ExitNow();
+      break;
+    case DeviceChangeAction::kIgnore:
+      break;
+  }
+}
+
+void DeviceMainDlg::QueueTask(int code) { worker_->QueueTask(code); }
+
+void DeviceMainDlg::ShowSaved() {
+  if (prefs_.ShowTips() && aux_) aux_->ShowSaved();
+}
+
+bool DeviceMainDlg::DeviceOnline() const {
+  const DeviceMainDef state = worker_->State();
+  return state.devicePresent && state.currentType > 0 && state.mouseConnected;
+}
+
+// --- texts ------------------------------------------------------------------
+
+void DeviceMainDlg::SetLanguage(int lcid) {
+  korvex::SetLanguage(lcid);
+  DUI::Manager::SetFontName(QString::fromLatin1(kFontName));
+  ApplyTexts();
+}
+
+void DeviceMainDlg::ApplyTexts() {
+  frame_->ApplyTexts();
+  if (!profileName_.empty())
+    frame_->ShowProfileLabel(QString::fromStdString(DisplayProfileName(profileName_, GetText(kTextProfile))));
+  home_->ApplyTexts();
+  device_->ApplyTexts();
+  for (PagePlaceholder* page : placeholders_) page->ApplyTexts();
+  if (settingsPage_) settingsPage_->ApplyTexts();
+  if (aux_) aux_->ApplyTexts();
+  tray_->ApplyTexts();
+  ApplySkin();
+}
+
+// --- teardown ---------------------------------------------------------------
+
+void DeviceMainDlg::OnDestroy() { Teardown(); }
+
+void DeviceMainDlg::Teardown() {
+  if (tornDown_) return;
+  tornDown_ = true;
+  hid_.SetEventSink({});
+  worker_->Stop();  // waits at most a second for the task in progress
+  tray_->Remove();
+  setup_.catalogue.ClearModes();
+  aux_.reset();  // the DPI display with the other small windows
+  instance_.reset();
+}
+
+}  // namespace korvex

@@ -1,0 +1,75 @@
+#include "ui/shell/AppEntry.h"
+
+#include <QApplication>
+#include <cstdio>
+
+#include "catalogue/DeviceCatalogue.h"
+#include "i18n/LanguageChoice.h"
+#include "platform/AppFolders.h"
+#include "platform/AppIdentity.h"
+#include "platform/SingleInstanceLock.h"
+#include "skinui/Manager.h"
+#include "ui/DeviceMainDlg.h"
+#include "ui/shell/InstanceChannel.h"
+#include "ui/shell/ScalingPolicy.h"
+#include "ui/shell/TerminationSignals.h"
+
+namespace korvex {
+namespace {
+
+// A second start waits this long for the first to answer (it may itself
+// still be starting).
+constexpr int kActivationWaitMs = 3000;
+
+}  // namespace
+
+bool HasHideOption(const std::vector<std::string>& arguments) {
+  for (const std::string& a : arguments)
+    if (a.find("-hide") != std::string::npos) return true;
+  return false;
+}
+
+int RunApplication(int argc, char** argv) {
+  std::unique_ptr<QApplication> app = CreateScaledApplication(argc, argv);
+  // The window hides into the tray; that must not end the program.
+  app->setQuitOnLastWindowClosed(false);
+
+  const std::string appFolder = ApplicationFolder();
+  MainDlgSetup setup;
+  setup.appFolder = appFolder;
+  setup.configPath = DeviceCatalogue::ConfigPath(appFolder);
+  if (!setup.catalogue.LoadApplicationConfig(setup.configPath)) {
+    std::fprintf(stderr, "korvex: cannot read %s\n", setup.configPath.c_str());
+    return 1;
+  }
+  const std::string caption = setup.catalogue.Caption();
+  SetCaption(caption);
+  DUI::Manager::SetDeviceName(QString::fromStdString(caption));
+
+  SingleInstanceLock lock(caption);
+  setup.instanceSocket = InstanceChannel::SocketPath(caption).toStdString();
+  if (!lock.TryAcquire()) {
+    InstanceChannel::RequestActivation(QString::fromStdString(setup.instanceSocket), kActivationWaitMs);
+    return 0;
+  }
+
+  ChooseStartupLanguage(setup.catalogue.AvailableLanguages());
+  DUI::Manager::SetInstance(QString::fromStdString(appFolder));
+  setup.dataFolder = DataFolder();
+  // A folder that cannot be made shows later as a database that does not
+  // open; the window still starts.
+  CreateFolder(setup.dataFolder + "db/");
+  CreateFolder(setup.dataFolder + "temp/");
+
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  const bool hide = HasHideOption(arguments);
+
+  DeviceMainDlg window(std::move(setup));
+  if (!window.CreateMain(QString::fromStdString(caption))) return 1;
+  TerminationSignals terminations([&window] { window.DestroyWindow(); });
+  window.ShowModal(hide ? window.HiddenStartFlag() : 1);
+  window.DestroyWindow();
+  return 0;
+}
+
+}  // namespace korvex
