@@ -30,7 +30,7 @@ TEST(SyncTest, InitialSyncReadsEverySettingOnceInOrderAndStoreMatchesMouse) {
   EXPECT_EQ(kReadOrder, rig.TakeCommands());
   const DeviceMainDef state = rig.Worker().State();
   EXPECT_TRUE(state.initialSyncDone);
-  EXPECT_EQ(1002, state.currentType);
+  EXPECT_EQ(112, state.currentType);
   EXPECT_EQ(53, state.sensorCode);
   EXPECT_EQ(100, state.dpiMin);
   EXPECT_EQ(16000, state.dpiMax);

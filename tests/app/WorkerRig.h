@@ -20,10 +20,11 @@
 
 namespace korvex::test {
 
-// The shipped models' device types (config.xml) are 1001 to 1003, and the
+// The shipped models' device types (config.xml) are 111 to 113; the
 // transport's notification poll only reads interfaces of types below 200.
-// Tests of the idle poll number the same models from 11 instead.
-constexpr std::uint32_t kShippedTypeBase = 1000;
+// Some tests number the same models from 11 to show the rule does not
+// depend on the exact numbers.
+constexpr std::uint32_t kShippedTypeBase = 110;
 constexpr std::uint32_t kPolledTypeBase = 10;
 
 // The supported devices as config.xml lists them, K1/K3/K5 numbered from

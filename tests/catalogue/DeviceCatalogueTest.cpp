@@ -47,7 +47,7 @@ TEST_F(CatalogueTest, ShippedConfigurationReads) {
   EXPECT_EQ(catalogue.DeviceListItems()[1].imagePath, kImages + "korvex_k3.png");
   const DeviceModelEntry& receiver = catalogue.Modes()[2];
   EXPECT_EQ(receiver.name, "Korvex K3 Wireless");
-  EXPECT_EQ(receiver.deviceType, 1002);
+  EXPECT_EQ(receiver.deviceType, 112);
   EXPECT_EQ(receiver.deviceAttr, "korvex_k3");
   EXPECT_EQ(receiver.mode, 1);
   EXPECT_EQ(receiver.vid, 0x1209u);
@@ -58,7 +58,7 @@ TEST_F(CatalogueTest, ShippedConfigurationReads) {
   const SupportedDeviceRecord& k5 = catalogue.SupportedDevices()[4];
   EXPECT_EQ(k5.vendorId, 0x1209u);
   EXPECT_EQ(k5.productId, 0x0003u);
-  EXPECT_EQ(k5.deviceType, 1003);
+  EXPECT_EQ(k5.deviceType, 113);
   EXPECT_EQ(k5.mode, 1);
   EXPECT_EQ(k5.deviceId, "K5PR");
   EXPECT_EQ(catalogue.Software().version, "1.0.0");

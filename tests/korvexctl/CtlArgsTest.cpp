@@ -9,9 +9,9 @@ namespace {
 TEST(CtlArgsTest, CommandsOptionsAndOperandCounts) {
   CtlArgs a;
   std::string error;
-  ASSERT_TRUE(ParseCtlArgs({"--json", "--device", "1003", "set", "dpi", "2", "800"}, a, error)) << error;
+  ASSERT_TRUE(ParseCtlArgs({"--json", "--device", "113", "set", "dpi", "2", "800"}, a, error)) << error;
   EXPECT_TRUE(a.json);
-  EXPECT_EQ(1003, a.deviceType);
+  EXPECT_EQ(113, a.deviceType);
   EXPECT_EQ("set", a.command);
   EXPECT_EQ((std::vector<std::string>{"dpi", "2", "800"}), a.operands);
 

@@ -55,9 +55,9 @@ TEST_F(KorvexctlTest, DevicesListsEveryInterfaceWithModeOnlineBatteryAndVersions
   Start("k3,k3-receiver");
   ProcessResult r = Ctl({"devices"});
   ASSERT_EQ(0, r.exitCode) << r.err;
-  EXPECT_NE(std::string::npos, r.out.find("* Korvex K3 Wireless (type 1002), wired, online, battery 80% (state 1), firmware v1.30"))
+  EXPECT_NE(std::string::npos, r.out.find("* Korvex K3 Wireless (type 112), wired, online, battery 80% (state 1), firmware v1.30"))
       << r.out;
-  EXPECT_NE(std::string::npos, r.out.find("  Korvex K3 Wireless (type 1002), receiver, online, battery 80%")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("  Korvex K3 Wireless (type 112), receiver, online, battery 80%")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("receiver v1.12")) << r.out;
   // The wired connection carries the sync: all reads, never 0x20.
   EXPECT_EQ(kReadOrder, daemon_->SentCommands());
@@ -74,7 +74,7 @@ TEST_F(KorvexctlTest, ReceiverConnectionReadsTheMouseVersionThroughTheReceiver) 
   Start("k5-receiver");
   ProcessResult r = Ctl({"devices"});
   ASSERT_EQ(0, r.exitCode) << r.err;
-  EXPECT_NE(std::string::npos, r.out.find("* Korvex K5 Pro (type 1003), receiver, online")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("* Korvex K5 Pro (type 113), receiver, online")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("receiver v1.12, mouse v1.30")) << r.out;
   EXPECT_EQ(Concat(kReadOrder, {0x20}), daemon_->SentCommands());
 }

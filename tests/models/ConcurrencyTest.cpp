@@ -31,7 +31,7 @@ TEST(ConcurrencyTest, BootstrapAndLightRowsFromTwoThreadsCreateOnce) {
   for (int t = 0; t < 2; ++t) {
     threads.emplace_back([&, t] {
       states[t] = BootstrapProfiles(store, "Profile");
-      inserted[t] = EnsureLightRows(store, states[t].current, 1002, all);
+      inserted[t] = EnsureLightRows(store, states[t].current, 112, all);
     });
   }
   for (std::thread& thread : threads) thread.join();
@@ -52,7 +52,7 @@ TEST(ConcurrencyTest, ReadersSeeWholeDescriptorsDuringSwitches) {
   test::TempFolder data;
   SettingsStore store;
   ModelSwitch models(store, kData, data.Path(), [](int id) { return std::to_string(id); });
-  ASSERT_TRUE(models.SwitchModel(catalogue, 1003));
+  ASSERT_TRUE(models.SwitchModel(catalogue, 113));
 
   std::atomic<bool> done{false};
   std::atomic<int> mismatches{0};
@@ -67,7 +67,7 @@ TEST(ConcurrencyTest, ReadersSeeWholeDescriptorsDuringSwitches) {
       if (current.deviceAttr != "korvex_k1" && current.deviceAttr != "korvex_k5") ++mismatches;
     }
   });
-  for (int i = 0; i < 20; ++i) models.SwitchModel(catalogue, i % 2 ? 1003 : 1001);
+  for (int i = 0; i < 20; ++i) models.SwitchModel(catalogue, i % 2 ? 113 : 111);
   done = true;
   reader.join();
   EXPECT_EQ(mismatches, 0);

@@ -33,7 +33,7 @@ class LightRowsTest : public ::testing::Test {
 };
 
 TEST_F(LightRowsTest, AllModesGiveSixDefaultRowsInDescriptorOrderWithModeOneActive) {
-  EXPECT_EQ(EnsureLightRows(store_, 1, 1003, kAllModes), 6);
+  EXPECT_EQ(EnsureLightRows(store_, 1, 113, kAllModes), 6);
   std::vector<LightRecord> rows = Rows(1);
   ASSERT_EQ(rows.size(), 6u);
   const int modes[] = {1, 2, 3, 4, 5, 0};
@@ -70,14 +70,14 @@ TEST_F(LightRowsTest, GenericTypesGetTheColourfulBreathingAndSteadyModes) {
 }
 
 TEST_F(LightRowsTest, SecondCallChangesNothing) {
-  ASSERT_EQ(EnsureLightRows(store_, 1, 1002, kAllModes), 6);
+  ASSERT_EQ(EnsureLightRows(store_, 1, 112, kAllModes), 6);
   LightRecord edited;
   ASSERT_TRUE(store_.GetLight(1, 4, edited));
   edited.brightness = 1;
   ASSERT_TRUE(store_.UpdateLight(1, 4, edited));
   ASSERT_TRUE(store_.SetActiveLightMode(1, 4));
 
-  EXPECT_EQ(EnsureLightRows(store_, 1, 1002, kAllModes), 0);
+  EXPECT_EQ(EnsureLightRows(store_, 1, 112, kAllModes), 0);
   EXPECT_EQ(Rows(1).size(), 6u);
   EXPECT_EQ(store_.GetActiveLightMode(1), 4);
   ASSERT_TRUE(store_.GetLight(1, 4, edited));
@@ -88,7 +88,7 @@ TEST_F(LightRowsTest, OnlyEnabledModesAndNoActiveModeWithoutModeOne) {
   LightEnableFlags breathingAndOff{};
   breathingAndOff[1] = true;
   breathingAndOff[5] = true;
-  EXPECT_EQ(EnsureLightRows(store_, 2, 1002, breathingAndOff), 2);
+  EXPECT_EQ(EnsureLightRows(store_, 2, 112, breathingAndOff), 2);
   std::vector<LightRecord> rows = Rows(2);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].mode, 2);
@@ -98,9 +98,9 @@ TEST_F(LightRowsTest, OnlyEnabledModesAndNoActiveModeWithoutModeOne) {
 }
 
 TEST_F(LightRowsTest, ModelWithoutLightingAndInvalidProfileGetNoRows) {
-  EXPECT_EQ(EnsureLightRows(store_, 1, 1001, LightEnableFlags{}), 0);
+  EXPECT_EQ(EnsureLightRows(store_, 1, 111, LightEnableFlags{}), 0);
   EXPECT_TRUE(Rows(1).empty());
-  EXPECT_EQ(EnsureLightRows(store_, 0, 1002, kAllModes), 0);
+  EXPECT_EQ(EnsureLightRows(store_, 0, 112, kAllModes), 0);
   EXPECT_TRUE(Rows(0).empty());
 }
 

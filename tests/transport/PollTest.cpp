@@ -127,9 +127,9 @@ TEST(PollNotifications, StatusAppliesToEveryEntryOfTheSameTypeAndMode) {
   EXPECT_EQ(OnlineStateOf(rig.manager, 0), 1);  // the cable is unaffected
 }
 
-TEST(PollNotifications, ShippedModelTypesAreNotPolled) {
-  // Types of 200 and more take no part in the poll; the shipped models are
-  // numbered from 1001.
+TEST(PollNotifications, TypesFrom200UpAreNotPolled) {
+  // Types of 200 and more take no part in the poll (the shipped models are
+  // numbered below it).
   Rig rig("k1", 1000);
   rig.Open(1001);
   ASSERT_TRUE(rig.hub->PressDpiButton("k1"));
