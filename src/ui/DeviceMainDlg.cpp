@@ -323,6 +323,13 @@ void DeviceMainDlg::OnDeviceChosen(int type) {
   // Switches the model when the type changed and, behind a receiver, queues
   // the selection sync.
   frame_->ShowConnection(worker_->SelectDevice(type));
+  // The gauge shows the chosen mouse, not the one chosen before; a cable
+  // choice reads nothing from the mouse that would update it.
+  const auto battery = batteries_.find(type);
+  if (battery != batteries_.end())
+    frame_->ShowBattery(battery->second.first, battery->second.second);
+  else
+    frame_->ShowBattery(0, 0);
   ShowModel();
   navigation_->ShowDeviceTabs();
 }

@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -198,6 +199,8 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   std::unique_ptr<SettingsPage> settingsPage_;
 
   int selectedDevice_ = 0;
+  // The last battery reading (level, state) of each device type.
+  std::map<int, std::pair<int, int>> batteries_;
   std::string profileName_;
   std::string newerSoftware_;
   std::string newerFirmware_;

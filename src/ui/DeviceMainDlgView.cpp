@@ -51,7 +51,7 @@ constexpr int kTextInstallQuestion = 583;
 
 // --- DeviceView -------------------------------------------------------------
 
-void DeviceMainDlg::ShowBattery(int level, int state) { frame_->Battery()->SetBatteryInfo(level, state); }
+void DeviceMainDlg::ShowBattery(int level, int state) { frame_->ShowBattery(level, state); }
 
 void DeviceMainDlg::SetAllDeviceState(int state) { home_->List()->SetAllDeviceState(state); }
 
@@ -61,6 +61,7 @@ void DeviceMainDlg::SetDeviceState(int type, int mode, int online) {
 
 void DeviceMainDlg::SetDeviceBattery(int type, int state, int level) {
   home_->List()->SetDeviceBattery(type, state, level);
+  batteries_[type] = {level, state};
 }
 
 void DeviceMainDlg::SetDeviceVersion(int type, int release) { home_->List()->SetDeviceVersion(type, release); }

@@ -158,13 +158,13 @@ TEST(WindowHotPlug, ArrivalRemovalAndTheReceiverRule) {
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
     DUI::CDeviceList* list = rig.Window().Home().List();
-    ASSERT_TRUE(list->IsDevicePresent(1001));
+    ASSERT_TRUE(list->IsDevicePresent(111));
     // The cable mouse goes: the removal refresh drops it from the list.
     rig.Hub().Unplug("k1");
-    EXPECT_TRUE(WaitUntil([&] { return !list->IsDevicePresent(1001); }, 8000));
+    EXPECT_TRUE(WaitUntil([&] { return !list->IsDevicePresent(111); }, 8000));
     // And comes back: the reconnect sync lists it again.
     rig.Hub().Plug("k1");
-    EXPECT_TRUE(WaitUntil([&] { return list->IsDevicePresent(1001); }, 8000));
+    EXPECT_TRUE(WaitUntil([&] { return list->IsDevicePresent(111); }, 8000));
     EXPECT_EQ(0, rig.exits.load());
     // Pulling the receiver ends the program.
     rig.Hub().Unplug("k3-receiver");
@@ -177,7 +177,7 @@ TEST(WindowProfiles, SwitchFromTheDialogWritesTheProfile) {
   WindowRig rig;
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 111);
     rig.Settle();
     ASSERT_EQ(1, rig.Worker().State().currentProfile);
     ASSERT_TRUE(rig.Store().RenameProfile(3, "Arena"));
@@ -250,13 +250,13 @@ TEST(QueuedView, CallsFromAnotherThreadRunOnTheGuiThreadInOrder) {
     view.ShowBattery(80, 0);
     view.ShowProfileName("Profile 1");
     view.ShowVersionRow(1, "x", "y");
-    view.SelectDevice(1002);
+    view.SelectDevice(112);
   });
   worker.join();
   EXPECT_TRUE(target.calls.empty()) << "nothing runs on the worker";
   ASSERT_TRUE(WaitUntil([&] { return target.calls.size() == 5; }, 2000));
   EXPECT_TRUE(target.onGuiThread);
-  const std::vector<std::string> expected{"text=52", "battery=80", "profile:Profile 1=0", "row=1", "select=1002"};
+  const std::vector<std::string> expected{"text=52", "battery=80", "profile:Profile 1=0", "row=1", "select=112"};
   EXPECT_EQ(expected, target.calls);
 }
 

@@ -28,7 +28,7 @@ TEST(WindowStart, RunsTheStartOrder) {
   // type first, and the classic mouse is type 101.
   RigOptions options;
   options.devices = "k1, classic";
-  options.preferences = {{"DeviceType", "1001"}, {"showDPITips", "1"}};
+  options.preferences = {{"DeviceType", "111"}, {"showDPITips", "1"}};
   WindowRig rig(options);
   rig.Run([&] {
     DeviceMainDlg& w = rig.Window();

@@ -62,7 +62,8 @@ TEST(WindowNavigation, ChoosingADeviceOpensTheButtonsPageAndHomeReturns) {
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
     Frame f(rig.Window());
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 112);  // the K3 has a battery
+    rig.Settle();
     EXPECT_EQ(kTabButtons, f.f.Tabs()->GetSelectItem());
     EXPECT_TRUE(f.PageShown(kButtonsContainer));
     EXPECT_FALSE(f.PageShown(kHomeContainer));
@@ -89,9 +90,17 @@ TEST(WindowNavigation, ChoosingADeviceOpensTheButtonsPageAndHomeReturns) {
     EXPECT_FALSE(f.BatteryShown());
     EXPECT_FALSE(f.ControlShown(kSidePicture));
     EXPECT_TRUE(f.PageShown(kHomeContainer));
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 112);
+    rig.Settle();
     EXPECT_EQ(kTabButtons, f.f.Tabs()->GetSelectItem());
     EXPECT_TRUE(f.TabsShown());
+    EXPECT_TRUE(f.BatteryShown());
+    // The K1 has no battery: no gauge that would read as empty.
+    rig.Notify(HomePage::kDeviceList, 2, 111);
+    rig.Settle();
+    EXPECT_TRUE(f.TabsShown());
+    EXPECT_FALSE(f.BatteryShown());
+    EXPECT_EQ(0, f.f.Battery()->GetLevel());
   });
 }
 
@@ -100,7 +109,8 @@ TEST(WindowNavigation, SettingsPageReturnsToTheTabOrToHome) {
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
     Frame f(rig.Window());
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 112);
+    rig.Settle();
     f.f.Tabs()->SetSelectItem(kTabDevice);
     rig.Notify(kTabStrip, 2, kTabDevice);
 
@@ -177,6 +187,8 @@ TEST(WindowDispatch, ProfileAndRestoreNeedTheMouse) {
     ASSERT_TRUE(rig.Window().DeviceOnline());
     rig.Hub().MouseOff("k3-receiver");
     ASSERT_TRUE(WaitUntil([&] { return !rig.Window().DeviceOnline(); }, 5000));
+    // The report's own closing of the message boxes has happened.
+    rig.Settle();
     for (int id : {int(kProfile), int(kRestore), int(DevicePage::kRestore)}) {
       ModalAnswer box(CUIMessageBox::kTitle, 1);
       rig.Notify(id);
@@ -190,7 +202,7 @@ TEST(WindowDispatch, ProfileButtonOpensTheListAboveIt) {
   WindowRig rig;
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 111);
     ASSERT_TRUE(rig.Window().DeviceOnline());
     QRect dialogRect;
     QTimer probe;
@@ -217,7 +229,7 @@ TEST(WindowDispatch, RestoreDefaultsAskedAndAnswered) {
   WindowRig rig;
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 111);
     rig.Settle();
     rig.TakeCommands();
     {
@@ -248,7 +260,7 @@ TEST(WindowDispatch, DevicePageButtons) {
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
     // The model has a firmware address: the check goes to the worker.
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 111);
     auto ticket = rig.Worker().QueueTask(25);
     rig.Notify(DevicePage::kFirmwareCheck);
     EXPECT_EQ(ticket + 2, rig.Worker().QueueTask(25));
@@ -270,7 +282,7 @@ TEST(WindowDispatch, ButtonResponseTimeIsLimitedStoredAndQueued) {
   WindowRig rig(options);
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 111);
     rig.Settle();
     auto* edit = rig.Window().GetControl<DUI::NumberEdit>(DevicePage::kResponseTime);
     ASSERT_NE(nullptr, edit);
@@ -305,23 +317,23 @@ TEST(WindowDeviceSelection, ThroughTheReceiverQueuesTheSelectionSync) {
     auto* state = rig.Window().GetControl<DUI::CDeviceState>(kConnection);
 
     auto ticket = rig.Worker().QueueTask(25);
-    rig.Notify(HomePage::kDeviceList, 2, 1002);
+    rig.Notify(HomePage::kDeviceList, 2, 112);
     EXPECT_EQ(UiText(kTextReceiver), state->GetTitle());
     EXPECT_EQ(DUI::CDeviceState::kReceiver, state->GetMode());
     EXPECT_EQ(ticket + 2, rig.Worker().QueueTask(25)) << "task 4 queued";
-    EXPECT_EQ(1002, ReadPreference("DeviceType"));
-    EXPECT_EQ(1002, rig.Window().SelectedDevice());
+    EXPECT_EQ(112, ReadPreference("DeviceType"));
+    EXPECT_EQ(112, rig.Window().SelectedDevice());
     // The selection sync reads the K3 for the first time, over the receiver.
     rig.Settle();
     const std::vector<int> sent = rig.TakeCommands("k3-receiver");
     EXPECT_NE(sent.end(), std::find(sent.begin(), sent.end(), 0x13));
 
     ticket = rig.Worker().QueueTask(25);
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 111);
     EXPECT_EQ(UiText(kTextWired), state->GetTitle());
     EXPECT_EQ(DUI::CDeviceState::kWired, state->GetMode());
     EXPECT_EQ(ticket + 1, rig.Worker().QueueTask(25)) << "no task by cable";
-    EXPECT_EQ(1001, ReadPreference("DeviceType"));
+    EXPECT_EQ(111, ReadPreference("DeviceType"));
   });
 }
 
@@ -329,9 +341,9 @@ TEST(WindowDeviceSelection, LightingTabFollowsTheModel) {
   WindowRig rig;
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
-    rig.Notify(HomePage::kDeviceList, 2, 1002);
+    rig.Notify(HomePage::kDeviceList, 2, 112);
     const int withK3 = rig.Window().Frame().Tabs()->GetItemCount();
-    rig.Notify(HomePage::kDeviceList, 2, 1001);
+    rig.Notify(HomePage::kDeviceList, 2, 111);
     const int withK1 = rig.Window().Frame().Tabs()->GetItemCount();
     // The K3 has lighting, the K1 has none.
     EXPECT_EQ(6, withK3);

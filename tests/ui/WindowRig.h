@@ -115,9 +115,8 @@ class ModalAnswer {
 
 struct RigOptions {
   std::string devices = "k1, k3-receiver";
-  // The shipped models are numbered from 1001, and the idle poll only reads
-  // interfaces of types below 200: status and DPI-button reports need the
-  // models numbered 11 to 13 instead (kPolled + 1 to 3).
+  // Renumber the shipped models (111 to 113) as 11 to 13, to show the window
+  // follows whatever config.xml says.
   bool polled = false;
   bool tray = true;
   int showFlag = 1;
@@ -235,7 +234,7 @@ class WindowRig {
     std::ifstream in(shipped);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (int model = 1; model <= 3; ++model) {
-      const std::string from = "device_type=\"100" + std::to_string(model) + "\"";
+      const std::string from = "device_type=\"11" + std::to_string(model) + "\"";
       const std::string to = "device_type=\"1" + std::to_string(model) + "\"";
       for (auto at = text.find(from); at != std::string::npos; at = text.find(from)) text.replace(at, from.size(), to);
     }

@@ -174,7 +174,8 @@ void MainFrame::PlacePages(int w, int h) {
   pageRect_ = QRect(200, 80, std::max(0, w - 220), std::max(0, h - 130));
   Container(kHomeContainer)->SetRect(QRect(20, 80, std::max(0, w - 40), std::max(0, h - 130)));
   for (int id = kButtonsContainer; id <= kDeviceContainer; ++id) Container(id)->SetRect(pageRect_);
-  Container(kSettingsContainer)->SetRect(QRect(1, kBarHeight, std::max(0, w - 2), std::max(0, h - 90)));
+  // Down to the bottom bar, which keeps the profile and restore buttons.
+  Container(kSettingsContainer)->SetRect(QRect(1, kBarHeight, std::max(0, w - 2), std::max(0, h - 2 * kBarHeight)));
 }
 
 void MainFrame::ApplyTexts() {
@@ -221,7 +222,18 @@ void MainFrame::SetDeviceControlsVisible(bool visible) {
 
 void MainFrame::SetSidePictureVisible(bool visible) { sidePicture_->SetVisible(visible); }
 
-void MainFrame::SetBatteryVisible(bool visible) { battery_->SetVisible(visible); }
+void MainFrame::ShowBattery(int level, int state) {
+  battery_->SetBatteryInfo(level, state);
+  // A mouse without a battery reports neither a level nor charging; an
+  // empty gauge would read as a flat battery.
+  batteryKnown_ = level > 0 || state == 1;
+  battery_->SetVisible(batteryWanted_ && batteryKnown_);
+}
+
+void MainFrame::SetBatteryVisible(bool visible) {
+  batteryWanted_ = visible;
+  battery_->SetVisible(visible && batteryKnown_);
+}
 
 void MainFrame::SetSettingsButtonsVisible(bool visible) {
   settings_->SetVisible(visible);

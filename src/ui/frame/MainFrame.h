@@ -44,6 +44,10 @@ class MainFrame {
   // The maximise button's picture follows the window state.
   void ShowMaximised(bool maximised);
 
+  // The battery gauge: level 0..100, state 1 charging. It only shows where
+  // the navigation wants it and a level is known.
+  void ShowBattery(int level, int state);
+
   // Groups the navigation shows and hides.
   void SetTabStripVisible(bool visible);  // strip and its background
   void SetDeviceControlsVisible(bool visible);  // connection, profile, restore
@@ -73,6 +77,8 @@ class MainFrame {
   int connectionText_ = 50;
   QString profileLabel_;
   QRect pageRect_;
+  bool batteryWanted_ = false;
+  bool batteryKnown_ = false;
 
   DUI::MPicture* background_ = nullptr;
   DUI::MPicture* sidePicture_ = nullptr;

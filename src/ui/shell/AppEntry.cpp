@@ -5,6 +5,7 @@
 
 #include "catalogue/DeviceCatalogue.h"
 #include "i18n/LanguageChoice.h"
+#include "i18n/Texts.h"
 #include "platform/AppFolders.h"
 #include "platform/AppIdentity.h"
 #include "platform/SingleInstanceLock.h"
@@ -53,6 +54,8 @@ int RunApplication(int argc, char** argv) {
     return 0;
   }
 
+  // The settings page offers exactly the languages config.xml lists.
+  SetAvailableLanguages(setup.catalogue.AvailableLanguages());
   ChooseStartupLanguage(setup.catalogue.AvailableLanguages());
   DUI::Manager::SetInstance(QString::fromStdString(appFolder));
   setup.dataFolder = DataFolder();
