@@ -45,12 +45,11 @@ class ModalGuard {
 TEST(WindowStatusReport, ClosesTheAuxiliaryWindowsAndFollowsTheMouse) {
   RigOptions options;
   options.devices = "k3-receiver";
-  options.polled = true;
   WindowRig rig(options);
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
     DeviceMainDlg& w = rig.Window();
-    rig.Notify(HomePage::kDeviceList, 2, kPolledK3);
+    rig.Notify(HomePage::kDeviceList, 2, 112);
     rig.Settle();
     w.Frame().Tabs()->SetSelectItem(kTabDevice);
     rig.Notify(kTabStrip, 2, kTabDevice);
@@ -118,7 +117,6 @@ TEST(WindowStatusReport, AuxiliaryWindowsByTitle) {
 TEST(WindowDpiDisplay, ShownAtTheWorkAreasBottomRightWhenTipsAreOn) {
   RigOptions options;
   options.devices = "k3-receiver";
-  options.polled = true;
   options.preferences = {{"showDPITips", "1"}};
   WindowRig rig(options);
   rig.Run([&] {
@@ -140,7 +138,6 @@ TEST(WindowDpiDisplay, ShownAtTheWorkAreasBottomRightWhenTipsAreOn) {
 TEST(WindowDpiDisplay, NotShownWithTipsOff) {
   RigOptions options;
   options.devices = "k3-receiver";
-  options.polled = true;
   options.preferences = {{"showDPITips", "0"}};
   WindowRig rig(options);
   rig.Run([&] {

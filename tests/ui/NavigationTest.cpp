@@ -180,7 +180,6 @@ TEST(WindowDispatch, SystemButtons) {
 TEST(WindowDispatch, ProfileAndRestoreNeedTheMouse) {
   RigOptions options;
   options.devices = "k3-receiver";
-  options.polled = true;
   WindowRig rig(options);
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
@@ -226,11 +225,14 @@ TEST(WindowDispatch, ProfileButtonOpensTheListAboveIt) {
 }
 
 TEST(WindowDispatch, RestoreDefaultsAskedAndAnswered) {
-  WindowRig rig;
+  RigOptions options;
+  options.devices = "k1";
+  WindowRig rig(options);
   rig.Run([&] {
     ASSERT_TRUE(rig.WaitForInitialSync());
     rig.Notify(HomePage::kDeviceList, 2, 111);
     rig.Settle();
+    ASSERT_TRUE(rig.Window().DeviceOnline());
     rig.TakeCommands();
     {
       ModalAnswer cancel(CUIMessageBox::kTitle, 2);

@@ -14,8 +14,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -39,9 +37,6 @@
 
 namespace korvex::test {
 
-// The polled numbering of the shipped models (RigOptions::polled).
-constexpr int kPolledK1 = 11;
-constexpr int kPolledK3 = 12;
 
 inline QApplication& App() {
   static int argc = 1;
@@ -115,9 +110,6 @@ class ModalAnswer {
 
 struct RigOptions {
   std::string devices = "k1, k3-receiver";
-  // Renumber the shipped models (111 to 113) as 11 to 13, to show the window
-  // follows whatever config.xml says.
-  bool polled = false;
   bool tray = true;
   int showFlag = 1;
   // Preference values written before the window starts.
@@ -137,7 +129,7 @@ class WindowRig {
     const std::string bin = KORVEX_BIN_DIR "/";
     MainDlgSetup setup;
     setup.appFolder = bin;
-    setup.configPath = options_.polled ? PolledConfig(bin + "config.xml") : bin + "config.xml";
+    setup.configPath = bin + "config.xml";
     EXPECT_TRUE(setup.catalogue.LoadApplicationConfig(setup.configPath));
     caption_ = setup.catalogue.Caption();
     SetCaption(caption_);
@@ -229,20 +221,6 @@ class WindowRig {
   std::vector<std::string> links;
 
  private:
-  // config.xml with the models renumbered below the poll limit.
-  std::string PolledConfig(const std::string& shipped) {
-    std::ifstream in(shipped);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (int model = 1; model <= 3; ++model) {
-      const std::string from = "device_type=\"11" + std::to_string(model) + "\"";
-      const std::string to = "device_type=\"1" + std::to_string(model) + "\"";
-      for (auto at = text.find(from); at != std::string::npos; at = text.find(from)) text.replace(at, from.size(), to);
-    }
-    const std::string path = dir_ + "/config.xml";
-    std::ofstream(path) << text;
-    return path;
-  }
-
   static std::string MakeTempDir() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "korvex-ui-XXXXXX").string();
     char* made = mkdtemp(tmpl.data());
