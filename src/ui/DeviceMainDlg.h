@@ -72,7 +72,6 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
  public:
   static constexpr int kWidth = 1400;
   static constexpr int kHeight = 788;
-  static constexpr int kTickMs = 10;
 
   explicit DeviceMainDlg(MainDlgSetup setup);
   ~DeviceMainDlg() override;
@@ -144,10 +143,10 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   bool OnInitDialog() override;
   bool OnWindowMessage(int message, intptr_t wParam, intptr_t lParam) override;
   void OnNotify(int id, int event, intptr_t param, DUI::MControl* source) override;
-  void OnMTimer() override {}
   void OnSize(int width, int height) override;
   void OnDestroy() override;
   void changeEvent(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   // RestoreDefaultsHost.
@@ -205,6 +204,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   std::string newerSoftware_;
   std::string newerFirmware_;
   bool tornDown_ = false;
+  bool shownOnce_ = false;
 };
 
 }  // namespace korvex
