@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMetaObject>
 #include <QSystemTrayIcon>
 #include <cstdio>
@@ -76,7 +78,13 @@ DeviceMainDlg::DeviceMainDlg(MainDlgSetup setup)
 DeviceMainDlg::~DeviceMainDlg() { Teardown(); }
 
 bool DeviceMainDlg::CreateMain(const QString& caption) {
-  if (!Create(nullptr, caption, 0, QRect(0, 0, kWidth, kHeight))) return false;
+  // 1400 x 788, but never larger than the screen's work area: a window that
+  // does not fit could not be moved or closed on a small screen.
+  QSize size(kWidth, kHeight);
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size());
+  if (!Create(nullptr, caption, 0, QRect(QPoint(0, 0), size))) return false;
+  setMinimumSize(QSize(kMinWidth, kMinHeight).boundedTo(size));
   CenterWindow();
   return true;
 }

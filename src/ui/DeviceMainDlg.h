@@ -72,12 +72,17 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
  public:
   static constexpr int kWidth = 1400;
   static constexpr int kHeight = 788;
+  // Below this the frame's texts would overlap and the device list would
+  // no longer hold four mice in a row.
+  static constexpr int kMinWidth = 1280;
+  static constexpr int kMinHeight = 720;
 
   explicit DeviceMainDlg(MainDlgSetup setup);
   ~DeviceMainDlg() override;
 
-  // Creates the window titled with the caption at 1400 x 788, centred on
-  // the screen; ShowModal then runs the initialisation and the window.
+  // Creates the window titled with the caption at 1400 x 788 (or the work
+  // area, when smaller), centred on the screen; ShowModal then runs the
+  // initialisation and the window.
   bool CreateMain(const QString& caption);
 
   // The language list's choice: current, stored, the library font set, then

@@ -120,11 +120,13 @@ TEST(WindowNavigation, SettingsPageReturnsToTheTabOrToHome) {
     EXPECT_FALSE(f.BatteryShown());
     EXPECT_FALSE(f.ControlShown(kSettings));
     EXPECT_FALSE(f.ControlShown(kMaximise));
+    EXPECT_FALSE(f.ControlShown(kCopyright)) << "the page shows its own";
     EXPECT_FALSE(f.PageShown(kDeviceContainer));
     rig.Notify(SettingsPage::kReturn);
     EXPECT_FALSE(f.SettingsShown());
     EXPECT_TRUE(f.ControlShown(kSettings));
     EXPECT_TRUE(f.ControlShown(kMaximise));
+    EXPECT_TRUE(f.ControlShown(kCopyright));
     EXPECT_TRUE(f.TabsShown());
     EXPECT_TRUE(f.BatteryShown());
     EXPECT_EQ(kTabDevice, f.f.Tabs()->GetSelectItem());

@@ -1,5 +1,6 @@
 #include "ui/frame/MainFrame.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 
 #include "skinui/BatteryCtrl.h"
@@ -27,6 +28,10 @@ constexpr int kSystemButton = 30;
 constexpr int kTabWidth = 190;
 constexpr int kTabItemHeight = 60;
 constexpr int kTabTop = 120;
+// The connection text: its left edge from the window's right edge, and its
+// width, enough for the longest text of either language.
+constexpr int kConnectionRight = 600;
+constexpr int kConnectionWidth = 340;
 
 struct TabDef {
   int item;
@@ -108,7 +113,7 @@ void MainFrame::BuildDeviceControls() {
   battery_->SetFontSize(12);
   connection_ = window_->CreateControl<DUI::CDeviceState>(kConnection);
   connection_->SetImage(QStringLiteral("img_area.png"));
-  connection_->SetFontSize(14);
+  connection_->SetFontSize(13);
   profile_ = window_->CreateControl<DUI::CIconButton>(kProfile);
   profile_->SetImage(QStringLiteral("img_button.png"));
   profile_->SetIcon(QStringLiteral("icon/icon_arrow_up.png"));
@@ -141,12 +146,23 @@ void MainFrame::Layout(int w, int h) {
   PlacePages(w, h);
 }
 
+void MainFrame::PlaceTitle() {
+  // Centred on the window, or between the logo and the connection text
+  // when the window is too narrow for that.
+  const int w = window_->width();
+  const int pillLeft = w - kConnectionRight;
+  const int textWidth = QFontMetrics(DUI::MStyle::Font(18, true)).horizontalAdvance(title_->GetTitle()) + 24;
+  QRect title(w / 2 - textWidth / 2, 0, textWidth, kBarHeight);
+  if (!connection_->isHidden() && title.right() > pillLeft - 10)
+    title = QRect(180, 0, std::max(0, pillLeft - 190), kBarHeight);
+  title_->SetRect(title);
+}
+
 void MainFrame::PlaceBars(int w, int h) {
   background_->SetRect(QRect(0, 0, w, h));
   titleBar_->SetRect(QRect(0, 0, w, kBarHeight));
   bottomBar_->SetRect(QRect(0, h - kBarHeight, w, kBarHeight));
   logo_->SetRect(QRect(18, 9, 150, 32));
-  title_->SetRect(QRect(w / 2 - 200, 0, 400, kBarHeight));
 
   // System buttons from the right: close, maximise, minimise, settings.
   const int top = (kBarHeight - kSystemButton) / 2;
@@ -156,7 +172,8 @@ void MainFrame::PlaceBars(int w, int h) {
   settings_->SetRect(QRect(w - 146, top, kSystemButton, kSystemButton));
   // Connection text and battery left of the system buttons.
   battery_->SetRect(QRect(w - 250, 11, 92, 28));
-  connection_->SetRect(QRect(w - 560, 9, 300, 32));
+  connection_->SetRect(QRect(w - kConnectionRight, 9, kConnectionWidth, 32));
+  PlaceTitle();
 
   // Bottom bar: version left, copyright centred, profile and restore right.
   const int bottomTop = h - kBarHeight;
@@ -180,6 +197,7 @@ void MainFrame::PlacePages(int w, int h) {
 
 void MainFrame::ApplyTexts() {
   title_->SetTitle(UiText(kTextTitle));
+  PlaceTitle();
   version_->SetTitle(VersionLine(softwareVersion_));
   copyright_->SetTitle(UiText(kTextCopyright));
   close_->SetTooltip(UiText(kTextClose));
@@ -218,6 +236,7 @@ void MainFrame::SetDeviceControlsVisible(bool visible) {
   connection_->SetVisible(visible);
   profile_->SetVisible(visible);
   restore_->SetVisible(visible);
+  PlaceTitle();
 }
 
 void MainFrame::SetSidePictureVisible(bool visible) { sidePicture_->SetVisible(visible); }
@@ -238,6 +257,11 @@ void MainFrame::SetBatteryVisible(bool visible) {
 void MainFrame::SetSettingsButtonsVisible(bool visible) {
   settings_->SetVisible(visible);
   maximise_->SetVisible(visible);
+}
+
+void MainFrame::SetFooterTextsVisible(bool visible) {
+  version_->SetVisible(visible);
+  copyright_->SetVisible(visible);
 }
 
 }  // namespace korvex

@@ -54,6 +54,9 @@ class MainFrame {
   void SetSidePictureVisible(bool visible);
   void SetBatteryVisible(bool visible);
   void SetSettingsButtonsVisible(bool visible);  // settings and maximise
+  // The bottom bar's version and copyright; the settings page shows both
+  // itself.
+  void SetFooterTextsVisible(bool visible);
 
   DUI::MTabCtrl* Tabs() const { return tabs_; }
   DUI::MTabLayout* Container(int id) const;
@@ -70,6 +73,7 @@ class MainFrame {
   void BuildDeviceControls();
   void BuildTabs();
   void PlaceBars(int w, int h);
+  void PlaceTitle();
   void PlacePages(int w, int h);
 
   DUI::MWindow* window_;

@@ -30,6 +30,7 @@ void MainNavigation::HideSettings() {
   settingsShown_ = false;
   frame_.Container(kSettingsContainer)->SetVisible(false);
   frame_.SetSettingsButtonsVisible(true);
+  frame_.SetFooterTextsVisible(true);
 }
 
 void MainNavigation::OnTabChanged(int item) {
@@ -67,6 +68,7 @@ void MainNavigation::ShowSettings() {
   frame_.SetSidePictureVisible(false);
   frame_.SetBatteryVisible(false);
   frame_.SetSettingsButtonsVisible(false);
+  frame_.SetFooterTextsVisible(false);
   // The settings page takes the place of whatever page showed.
   for (int id = kHomeContainer; id <= kDeviceContainer; ++id) frame_.Container(id)->SetVisible(false);
   frame_.Container(kSettingsContainer)->SetVisible(true);

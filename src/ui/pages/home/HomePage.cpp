@@ -16,7 +16,7 @@ HomePage::HomePage(DUI::MWindow* window, QWidget* container) : QObject(container
   picture_ = window->CreateControl<DUI::MPicture>(kMessagePicture, QRect(), container);
   picture_->SetImage(QStringLiteral("img_area3.png"));
   message_ = window->CreateControl<DUI::MText>(kMessage, QRect(), container);
-  message_->SetFontSize(20);
+  message_->SetFontSize(18);
   message_->SetTextAlign(Qt::AlignCenter);
   message_->SetMultiLine(true);
   list_ = window->CreateControl<DUI::CDeviceList>(kDeviceList, QRect(), container);
@@ -47,7 +47,8 @@ void HomePage::Layout() {
   const double scale = std::max(0.5, (h + 130) / 788.0);
   // The message sits above the list, which fills the rest of the page.
   const int messageWidth = std::min(w - 80, int(760 * scale));
-  const int messageHeight = int(64 * scale);
+  // Room for two lines of the message.
+  const int messageHeight = std::max(68, int(68 * scale));
   const QRect message((w - messageWidth) / 2, int(8 * scale), messageWidth, messageHeight);
   picture_->SetRect(message);
   message_->SetRect(message.adjusted(16, 0, -16, 0));
