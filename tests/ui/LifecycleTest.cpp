@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "skinui/CDeviceList.h"
+#include "skinui/MControlFont.h"
 #include "skinui/Events.h"
 #include "ui/UiText.h"
 #include "ui/WindowMessages.h"
@@ -151,6 +152,44 @@ TEST(WindowMessages, MacroEditorMessagesAreTakenWithoutEffect) {
     for (int m = kMsgMacroEditorFirst; m <= kMsgMacroEditorLast; ++m) EXPECT_TRUE(rig.Window().SendMessage(m, 1, 1));
     EXPECT_TRUE(rig.Window().isVisible());
     EXPECT_EQ(0, rig.exits.load());
+  });
+}
+
+TEST(WindowMessages, AboutCommandShowsTheAboutWindow) {
+  WindowRig rig;
+  rig.Run([&] {
+    ModalAnswer about("About Window", 2);
+    rig.Window().PostMessage(DUI::kMsgCommand, kCmdAbout, 0);
+    EXPECT_TRUE(WaitUntil([&] { return about.seen; }, 3000));
+    EXPECT_EQ(0, rig.exits.load());
+  });
+}
+
+TEST(WindowMessages, NewerVersionsAreOfferedAndInstalledOnOk) {
+  WindowRig rig;
+  rig.Run([&] {
+    DeviceMainDlg& w = rig.Window();
+    auto* status = w.GetControl<DUI::MControlFont>(SettingsPage::kUpdateStatus);
+    ASSERT_NE(nullptr, status);
+    // Software: the status shows the version; the question's OK queues 26.
+    {
+      ModalAnswer ok("MessageBox", 1);
+      const auto before = rig.Worker().QueueTask(25);
+      w.PostUpdateAvailable(0, "2.1.0");
+      EXPECT_TRUE(WaitUntil([&] { return ok.seen; }, 3000));
+      EXPECT_EQ(before + 2, rig.Worker().QueueTask(25)) << "install queued";
+    }
+    EXPECT_TRUE(status->GetTitle().contains(QStringLiteral("2.1.0")));
+    // Firmware answered with Cancel: nothing queued, no update window.
+    {
+      ModalAnswer cancel("MessageBox", 2);
+      const auto before = rig.Worker().QueueTask(25);
+      w.PostUpdateAvailable(1, "140");
+      EXPECT_TRUE(WaitUntil([&] { return cancel.seen; }, 3000));
+      Pump(20);
+      EXPECT_EQ(before + 1, rig.Worker().QueueTask(25));
+      EXPECT_FALSE(WindowShown("UpdateTipDlg"));
+    }
   });
 }
 
