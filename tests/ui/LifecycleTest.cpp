@@ -37,6 +37,7 @@ TEST(WindowStart, RunsTheStartOrder) {
     // Tray icon with the caption as tip, the hidden DPI display, the socket.
     EXPECT_TRUE(w.Tray().IsShown());
     EXPECT_EQ(QStringLiteral("Korvex Mouse"), w.Tray().Tip());
+    EXPECT_FALSE(w.windowIcon().isNull()) << "the tray icon is the window's icon";
     EXPECT_NE(nullptr, DUI::Manager::FindWindow(QString::fromLatin1(DPIMsgDlg::kTitle)));
     EXPECT_FALSE(WindowShown(DPIMsgDlg::kTitle));
     EXPECT_TRUE(std::filesystem::exists(rig.SocketPath()));
