@@ -81,20 +81,20 @@ bool ParseDeviceSpec(const std::string& text, std::vector<DeviceSpec>& out, std:
     std::size_t comma = text.find(',', start);
     if (comma == std::string::npos) comma = text.size();
     const std::string name = Trim(text.substr(start, comma - start));
-    DeviceSpec spec;
-    if (!Lookup(name, spec)) {
+    DeviceSpec entry;
+    if (!Lookup(name, entry)) {
       error = "unknown device '" + name + "'";
       out.clear();
       return false;
     }
     for (const auto& d : out) {
-      if (d.name == spec.name) {
-        error = "device '" + spec.name + "' named twice";
+      if (d.name == entry.name) {
+        error = "device '" + entry.name + "' named twice";
         out.clear();
         return false;
       }
     }
-    out.push_back(std::move(spec));
+    out.push_back(std::move(entry));
     start = comma + 1;
   }
   return true;

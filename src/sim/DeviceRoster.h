@@ -28,12 +28,12 @@ struct DeviceSpec {
   MouseIdentity mouse;
 };
 
-// Device spec grammar: a comma-separated list of device names, case and
+// Device list grammar: a comma-separated list of device names, case and
 // surrounding blanks ignored:
 //   k1, k3, k3-receiver (alias "receiver"), k5, k5-receiver, classic
 // "", "all" and "default" give the default roster
 //   k1, k3, k3-receiver, k5, classic.
-// Unknown or repeated names make the whole spec invalid: false, error says why.
+// Unknown or repeated names make the whole list invalid: false, error says why.
 bool ParseDeviceSpec(const std::string& text, std::vector<DeviceSpec>& out, std::string& error);
 
 // The default roster, in the order above.

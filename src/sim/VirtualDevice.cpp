@@ -18,7 +18,7 @@ const InterfaceDescriptor& DescribeInterface(int number) {
   return kInterfaces[(number >= 0 && number < kInterfaceCount) ? number : 0];
 }
 
-VirtualDevice::VirtualDevice(DeviceSpec spec) : spec_(std::move(spec)), mouse_(spec_.mouse) {
+VirtualDevice::VirtualDevice(DeviceSpec entry) : spec_(std::move(entry)), mouse_(spec_.mouse) {
   // A mouse on its cable charges; one behind the receiver runs on its battery.
   if (spec_.mouse.hasBattery) mouse_.SetBattery(80, spec_.receiver ? 0 : 1);
 }

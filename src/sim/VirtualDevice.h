@@ -39,7 +39,7 @@ struct OutgoingReport {
 // to and collects the input reports they cause. Not thread-safe.
 class VirtualDevice {
  public:
-  explicit VirtualDevice(DeviceSpec spec);
+  explicit VirtualDevice(DeviceSpec entry);
 
   const DeviceSpec& Spec() const { return spec_; }
   std::uint16_t Release() const;

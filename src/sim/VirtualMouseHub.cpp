@@ -45,7 +45,7 @@ std::string FormatTraceLine(const TraceRecord& r) {
 VirtualMouseHub::VirtualMouseHub(const std::string& deviceSpec) {
   std::vector<DeviceSpec> devices;
   if (!ParseDeviceSpec(deviceSpec, devices, error_)) {
-    LogLine(2, "vmouse: bad device spec: %s", error_.c_str());
+    LogLine(2, "vmouse: bad device list: %s", error_.c_str());
   }
   for (auto& d : devices) slots_.push_back(Slot{std::make_unique<VirtualDevice>(std::move(d))});
 }

@@ -52,7 +52,7 @@ class VirtualMouseHub {
   using EventListener = std::function<void(const HidDeviceEvent&)>;
   using TraceSink = std::function<void(const TraceRecord&)>;
 
-  // Devices from a spec string (grammar: ParseDeviceSpec). An invalid spec
+  // Devices from a device list string (grammar: ParseDeviceSpec). An invalid list
   // leaves the hub without devices and Error() says why.
   explicit VirtualMouseHub(const std::string& deviceSpec = "");
   explicit VirtualMouseHub(std::vector<DeviceSpec> devices);

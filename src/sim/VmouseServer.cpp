@@ -178,15 +178,15 @@ int VmouseServer::Run() {
 }
 
 void VmouseServer::ArmTimer(SimClock::time_point when) {
-  itimerspec spec{};
+  itimerspec timerValue{};
   if (when != SimClock::time_point::max()) {
     // steady_clock is CLOCK_MONOTONIC, so its count is the timer's clock.
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(when.time_since_epoch());
-    spec.it_value.tv_sec = static_cast<time_t>(ns.count() / 1000000000);
-    spec.it_value.tv_nsec = static_cast<long>(ns.count() % 1000000000);
-    if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0) spec.it_value.tv_nsec = 1;
+    timerValue.it_value.tv_sec = static_cast<time_t>(ns.count() / 1000000000);
+    timerValue.it_value.tv_nsec = static_cast<long>(ns.count() % 1000000000);
+    if (timerValue.it_value.tv_sec == 0 && timerValue.it_value.tv_nsec == 0) timerValue.it_value.tv_nsec = 1;
   }
-  ::timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+  ::timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &timerValue, nullptr);
 }
 
 void VmouseServer::Accept() {

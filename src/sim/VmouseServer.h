@@ -16,7 +16,7 @@ namespace korvex::sim {
 
 struct ServerOptions {
   std::string socketPath;
-  std::string devices;    // device spec; empty = default roster
+  std::string devices;    // device list; empty = default roster
   std::string stateFile;  // flash kept across runs; empty = none
   std::string traceFile;  // one line per report; empty = none
 };
