@@ -7,11 +7,23 @@
 namespace korvex {
 namespace {
 
-// Operands each command (and each set target) takes.
-const std::map<std::string, std::size_t> kCommands = {
-    {"devices", 0}, {"show", 0}, {"profile", 1}, {"reset", 0}, {"help", 0}};
-const std::map<std::string, std::size_t> kSetTargets = {
-    {"dpi", 2}, {"dpi-count", 1}, {"dpi-index", 1}, {"report-rate", 1}, {"liftoff", 1}, {"sleep", 1}};
+// How many operands each command (and each set target, after its name)
+// takes: at least, at most. Values are checked by the command itself.
+struct OperandCount {
+  std::size_t min;
+  std::size_t max;
+};
+const std::map<std::string, OperandCount> kCommands = {
+    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}}};
+const std::map<std::string, OperandCount> kSetTargets = {
+    {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
+    {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}}};
+
+std::string CountText(const OperandCount& n, const char* one, const char* many) {
+  std::string text = std::to_string(n.min);
+  if (n.max != n.min) text += " to " + std::to_string(n.max);
+  return text + (n.max == 1 ? one : many);
+}
 
 }  // namespace
 
@@ -84,9 +96,9 @@ bool ParseCtlArgs(const std::vector<std::string>& argv, CtlArgs& out, std::strin
       error = "unknown setting " + out.operands[0];
       return false;
     }
-    if (out.operands.size() != target->second + 1) {
-      error = "set " + target->first + " takes " + std::to_string(target->second) +
-              (target->second == 1 ? " value" : " values");
+    const std::size_t values = out.operands.size() - 1;
+    if (values < target->second.min || values > target->second.max) {
+      error = "set " + target->first + " takes " + CountText(target->second, " value", " values");
       return false;
     }
     return true;
@@ -96,8 +108,8 @@ bool ParseCtlArgs(const std::vector<std::string>& argv, CtlArgs& out, std::strin
     error = "unknown command " + out.command;
     return false;
   }
-  if (out.operands.size() != command->second) {
-    error = out.command + (command->second ? " takes one number" : " takes no operands");
+  if (out.operands.size() < command->second.min || out.operands.size() > command->second.max) {
+    error = out.command + " takes " + CountText(command->second, " operand", " operands");
     return false;
   }
   return true;

@@ -13,7 +13,6 @@
 #include "transport/HidDeviceManager.h"
 
 namespace korvex {
-namespace {
 
 CtlResult Fail(int code, const std::string& error) {
   CtlResult r;
@@ -21,6 +20,21 @@ CtlResult Fail(int code, const std::string& error) {
   r.error = error;
   return r;
 }
+
+bool Reachable(CtlSession& s, CtlResult& failure) {
+  std::string error;
+  if (s.MouseReachable(error)) return true;
+  failure = Fail(kExitNoMouse, error);
+  return false;
+}
+
+CtlResult Send(CtlSession& s, int code, const std::string& what, CtlResult done) {
+  std::string error;
+  if (!s.Run(code, error)) return Fail(kExitRefused, what + ": " + error);
+  return done;
+}
+
+namespace {
 
 std::string HexVersion(std::uint32_t release) {
   char text[16];
@@ -45,20 +59,6 @@ std::string ModelName(const CtlSession& s, int type) {
   return model ? model->name : "device type " + std::to_string(type);
 }
 
-// The mouse must have been synchronised for its values to mean anything.
-bool Reachable(CtlSession& s, CtlResult& failure) {
-  std::string error;
-  if (s.MouseReachable(error)) return true;
-  failure = Fail(kExitNoMouse, error);
-  return false;
-}
-
-// Queues code and waits; a refusal becomes exit code 1 naming the command.
-CtlResult Send(CtlSession& s, int code, const std::string& what, CtlResult done) {
-  std::string error;
-  if (!s.Run(code, error)) return Fail(kExitRefused, what + ": " + error);
-  return done;
-}
 
 }  // namespace
 
@@ -295,8 +295,9 @@ CtlResult RunProfile(CtlSession& s, const std::string& number) {
   return r;
 }
 
-CtlResult RunReset(CtlSession& s) {
+CtlResult RunReset(CtlSession& s, const std::vector<std::string>& operands) {
   CtlResult r;
+  if (!operands.empty()) return Fail(kExitUsage, "unknown reset target " + operands[0]);
   if (!Reachable(s, r)) return r;
   std::string error;
   if (!s.Wait(s.Worker().RestoreDefaults(), error))

@@ -21,6 +21,15 @@ CtlResult RunShow(CtlSession& session);
 // operands: the setting name and its value(s), as parsed.
 CtlResult RunSet(CtlSession& session, const std::vector<std::string>& operands);
 CtlResult RunProfile(CtlSession& session, const std::string& number);
-CtlResult RunReset(CtlSession& session);
+// No operand: the whole mouse back to its defaults; otherwise one part.
+CtlResult RunReset(CtlSession& session, const std::vector<std::string>& operands);
+
+// Shared by the command files.
+CtlResult Fail(int code, const std::string& error);
+// The mouse must have been synchronised for its values to mean anything;
+// false with failure set (exit 4) when it cannot be reached.
+bool Reachable(CtlSession& session, CtlResult& failure);
+// Queues code and waits; a refusal becomes exit code 1 naming the command.
+CtlResult Send(CtlSession& session, int code, const std::string& what, CtlResult done);
 
 }  // namespace korvex

@@ -36,7 +36,7 @@ CtlResult Dispatch(CtlSession& session, const CtlArgs& args) {
   if (args.command == "show") return RunShow(session);
   if (args.command == "set") return RunSet(session, args.operands);
   if (args.command == "profile") return RunProfile(session, args.operands[0]);
-  return RunReset(session);
+  return RunReset(session, args.operands);
 }
 
 }  // namespace
