@@ -38,6 +38,7 @@
 #include "ui/frame/MainNavigation.h"
 #include "ui/pages/PagePlaceholder.h"
 #include "ui/pages/device/DevicePage.h"
+#include "ui/pages/performance/PerformancePage.h"
 #include "ui/pages/home/HomePage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/InstanceChannel.h"
@@ -110,11 +111,10 @@ void DeviceMainDlg::BuildPages() {
   // Buttons, performance, lighting, macros: their contents arrive with their
   // own pages; until then each shows its titled panel.
   placeholders_[0] = new PagePlaceholder(this, frame_->Container(kButtonsContainer), PagePlaceholder::kButtons);
-  placeholders_[1] =
-      new PagePlaceholder(this, frame_->Container(kPerformanceContainer), PagePlaceholder::kPerformance);
   placeholders_[2] = new PagePlaceholder(this, frame_->Container(kLightingContainer), PagePlaceholder::kLighting);
   placeholders_[3] = new PagePlaceholder(this, frame_->Container(kMacrosContainer), PagePlaceholder::kMacros);
   device_ = new DevicePage(this, frame_->Container(kDeviceContainer));
+  BuildPerformancePage();
   BuildSettingsPage();
 }
 
@@ -316,9 +316,6 @@ void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /
     case HomePage::kDeviceList:
       if (click) OnDeviceChosen(static_cast<int>(param));
       return;
-    case DevicePage::kResponseTime:
-      if (click || event == DUI::kEventEditChanged) OnResponseTime(event);
-      return;
     case DevicePage::kFirmwareCheck:
       if (click) OnFirmwareCheck();
       return;
@@ -326,6 +323,7 @@ void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /
       if (click) ShowMessageText(DevicePage::kTextReceiverFirmware, DevicePage::kTextLatest);
       return;
     default:
+      if (PerformancePage::IsPageControl(id) && performance_) performance_->OnNotify(id, event, param);
       if (SettingsPage::IsPageControl(id) && settingsPage_) settingsPage_->OnNotify(id, event, param);
       return;
   }
@@ -393,7 +391,9 @@ void DeviceMainDlg::ApplyTexts() {
     frame_->ShowProfileLabel(QString::fromStdString(DisplayProfileName(profileName_, GetText(kTextProfile))));
   home_->ApplyTexts();
   device_->ApplyTexts();
-  for (PagePlaceholder* page : placeholders_) page->ApplyTexts();
+  for (PagePlaceholder* page : placeholders_)
+    if (page) page->ApplyTexts();
+  if (performance_) performance_->ApplyTexts();
   if (settingsPage_) settingsPage_->ApplyTexts();
   if (aux_) aux_->ApplyTexts();
   tray_->ApplyTexts();

@@ -38,6 +38,7 @@ class MainNavigation;
 class MainTrayIcon;
 class ModelSwitch;
 class PagePlaceholder;
+class PerformancePage;
 class QueuedDeviceView;
 class SettingsPage;
 class SettingsStore;
@@ -133,6 +134,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   MainNavigation& Navigation() { return *navigation_; }
   HomePage& Home() { return *home_; }
   DevicePage& Device() { return *device_; }
+  PerformancePage& Performance() { return *performance_; }
   SettingsPage* Settings() { return settingsPage_.get(); }
   MainTrayIcon& Tray() { return *tray_; }
   AuxDialogs* Dialogs() { return aux_.get(); }
@@ -161,6 +163,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
 
   void BuildPages();
   void BuildSettingsPage();
+  void BuildPerformancePage();
   void AddTrayIcon();
   void StartDeviceWork();
   void OnTrayCallback(intptr_t mouseMessage);
@@ -172,7 +175,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void OnProfileAction(int action, ProfileId profile);
   void OnRestoreDefaults();
   void OnFirmwareCheck();
-  void OnResponseTime(int event);
+  void OnMouseSettings();
   void OnUpdateAvailable(int kind);
   void ShowSaved();
   // A one-button message box of two interface texts.
@@ -199,6 +202,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   std::unique_ptr<AuxDialogs> aux_;
   HomePage* home_ = nullptr;
   DevicePage* device_ = nullptr;
+  PerformancePage* performance_ = nullptr;
   PagePlaceholder* placeholders_[4] = {};
   std::unique_ptr<SettingsPage> settingsPage_;
 

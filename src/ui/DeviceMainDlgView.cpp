@@ -42,7 +42,6 @@ using namespace frame;
 
 namespace {
 
-constexpr const char* kResponseKey = "button_respondtime";
 constexpr int kTextUpdateTitle = 581;
 constexpr int kTextNewVersion = 582;
 constexpr int kTextInstallQuestion = 583;
@@ -96,15 +95,8 @@ void DeviceMainDlg::ShowProfileName(const std::string& name) {
   frame_->ShowProfileLabel(QString::fromStdString(name));
 }
 
-// The performance page takes the sensor limits, the DPI stages and the
-// report rate; until it is built they have no control to go to.
-void DeviceMainDlg::ShowSensorLimits(int, const SensorLimits&, int) {}
-void DeviceMainDlg::ShowDpiCount(int) {}
-void DeviceMainDlg::ShowDpiStage(int, int, int) {}
-void DeviceMainDlg::SelectReportRate(int) {}
 void DeviceMainDlg::RefreshButtonPage() {}
 void DeviceMainDlg::RefreshMacroList() {}
-void DeviceMainDlg::RefreshDpiControls() {}
 void DeviceMainDlg::RefreshLightingPage() {}
 
 void DeviceMainDlg::ShowDpiTip(int dpi) {
@@ -117,14 +109,6 @@ void DeviceMainDlg::ShowVersionRow(int row, const std::string& text, const std::
 
 void DeviceMainDlg::EnableFirmwareButtons(bool mouse, bool receiver) {
   device_->EnableFirmwareButtons(mouse, receiver);
-}
-
-void DeviceMainDlg::RefreshPerformancePage() {
-  // The button response time is edited on the device page.
-  const ProfileId profile = worker_->State().currentProfile;
-  std::string value;
-  if (profile > 0 && store_.GetValue(profile, kResponseKey, value))
-    device_->ShowResponseTime(ButtonResponseValue(DecimalValue(value)));
 }
 
 void DeviceMainDlg::CloseWaitDialog() {
@@ -207,17 +191,6 @@ void DeviceMainDlg::OnFirmwareCheck() {
     return;
   }
   QueueTask(kCheckFirmwareUpdate);
-}
-
-void DeviceMainDlg::OnResponseTime(int event) {
-  const ProfileId profile = worker_->State().currentProfile;
-  const QString text = device_->ResponseText();
-  const int value = ButtonResponseValue(text.toLongLong());
-  if (QString::number(value) != text) device_->ShowResponseTime(value);
-  if (profile > 0) store_.SetValue(profile, kResponseKey, std::to_string(value));
-  if (event != DUI::kEventClick) return;
-  QueueTask(kButtonResponseTime);
-  ShowSaved();
 }
 
 }  // namespace korvex

@@ -301,9 +301,13 @@ TEST(WindowDispatch, ButtonResponseTimeIsLimitedStoredAndQueued) {
     edit->SetTitle(QStringLiteral("7"));
     const auto before = rig.Worker().QueueTask(25);
     rig.Notify(DevicePage::kResponseTime, DUI::kEventClick, 7);
-    EXPECT_EQ(before + 2, rig.Worker().QueueTask(25)) << "task 14 queued";
+    EXPECT_EQ(before + 3, rig.Worker().QueueTask(25)) << "task 14 and the power options queued";
     ASSERT_TRUE(rig.Store().GetValue(profile, "button_respondtime", stored));
     EXPECT_EQ("7", stored);
+    rig.Settle();
+    sim::DeviceSnapshot mouse;
+    ASSERT_TRUE(rig.Hub().Snapshot("k1", mouse));
+    EXPECT_EQ(7, mouse.slot.buttonResponse) << "the confirmed value reaches the mouse";
     EXPECT_TRUE(WindowShown("SaveWaitDlg")) << "tips on: the saved confirmation";
     // A synchronisation shows the stored value again.
     edit->SetTitle(QString());
