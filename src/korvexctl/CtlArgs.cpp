@@ -17,7 +17,9 @@ const std::map<std::string, OperandCount> kCommands = {
     {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}}};
 const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
-    {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}}};
+    {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}},
+    {"sensor", {2, 2}},      {"wake", {1, 1}},      {"lights-off-moving", {1, 1}},
+    {"response-time", {1, 1}}, {"dpi-colour", {2, 2}}};
 
 std::string CountText(const OperandCount& n, const char* one, const char* many) {
   std::string text = std::to_string(n.min);
@@ -38,8 +40,15 @@ const char* CtlUsage() {
          "  set report-rate HZ       125, 250, 500, 1000 (2000, 4000, 8000 where the mouse offers them)\n"
          "  set liftoff 1|2          lift-off distance in millimetres\n"
          "  set sleep N              sleep after N minutes: 1, 2, 5, 10, 20 or 30\n"
+         "  set sensor OPTION on|off sensor option angle, ripple or motion-sync (motion sync is not sent)\n"
+         "  set wake on|off          wake the mouse when it is moved\n"
+         "  set lights-off-moving on|off  lights off while the mouse moves\n"
+         "  set response-time N      button response time, 0 to 20\n"
+         "  set dpi-colour STAGE #RRGGBB  colour of a DPI stage (red, green, blue)\n"
          "  profile N                make profile N (1 to 4) active and write it to the mouse\n"
          "  reset                    restore the mouse and its settings to their defaults\n"
+         "  reset dpi                the DPI stages back to the model's defaults\n"
+         "  reset report-rate        the report rate back to the mouse's default\n"
          "options:\n"
          "  --json                   machine-readable output on standard output\n"
          "  --device TYPE            use the model with this device type (as config.xml numbers it)\n"

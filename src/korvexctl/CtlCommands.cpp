@@ -7,6 +7,7 @@
 #include "app/VersionDisplay.h"
 #include "i18n/Texts.h"
 #include "korvexctl/CtlArgs.h"
+#include "korvexctl/CtlPerformance.h"
 #include "korvexctl/CtlSession.h"
 #include "profiles/ProfileSwitch.h"
 #include "store/SettingsStore.h"
@@ -259,6 +260,7 @@ CtlResult SetSleep(CtlSession& s, ProfileValues& v, const std::string& text) {
 }  // namespace
 
 CtlResult RunSet(CtlSession& s, const std::vector<std::string>& op) {
+  if (IsPerformanceSetting(op[0])) return RunSetPerformance(s, op);
   CtlResult r;
   if (!Reachable(s, r)) return r;
   ProfileValues v(s.Store(), s.Worker().State().currentProfile);
@@ -297,6 +299,7 @@ CtlResult RunProfile(CtlSession& s, const std::string& number) {
 
 CtlResult RunReset(CtlSession& s, const std::vector<std::string>& operands) {
   CtlResult r;
+  if (!operands.empty() && IsPerformanceReset(operands[0])) return RunResetPerformance(s, operands[0]);
   if (!operands.empty()) return Fail(kExitUsage, "unknown reset target " + operands[0]);
   if (!Reachable(s, r)) return r;
   std::string error;

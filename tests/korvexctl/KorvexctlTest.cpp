@@ -197,3 +197,66 @@ TEST_F(KorvexctlTest, ARefusedCommandExitsWithOneAndSaysWhich) {
 
 }  // namespace
 }  // namespace korvex::test
+
+namespace korvex::test {
+namespace {
+
+TEST_F(KorvexctlTest, SensorPowerAndColourSettingsReachTheMouse) {
+  Start("k1");
+  ProcessResult r = Ctl({"set", "sensor", "angle", "on"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  ASSERT_EQ(0, Ctl({"set", "sensor", "ripple", "on"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "wake", "off"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "lights-off-moving", "off"}).exitCode);
+  r = Ctl({"--json", "set", "response-time", "17"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("{\"ok\":true,\"setting\":\"response-time\",\"value\":17}\n", r.out);
+  r = Ctl({"set", "dpi-colour", "2", "#ff8000"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("DPI stage 2 colour set to #FF8000\n", r.out);
+  std::string status = Status("k1");
+  EXPECT_NE(std::string::npos, status.find("sensor: 1 1 power: 10 0 0 17")) << status;
+  EXPECT_NE(std::string::npos, status.find("colours FF0000 FF8000")) << status;
+
+  // Off again clears only its own bit.
+  ASSERT_EQ(0, Ctl({"set", "sensor", "ripple", "off"}).exitCode);
+  status = Status("k1");
+  EXPECT_NE(std::string::npos, status.find("sensor: 0 1")) << status;
+  r = Ctl({"set", "sensor", "motion-sync", "on"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("does not carry it")) << r.out;
+
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"set", "sensor", "snap", "on"}, {"set", "sensor", "angle", "yes"},
+        {"set", "wake", "1"}, {"set", "response-time", "21"}, {"set", "response-time", "-1"},
+        {"set", "dpi-colour", "9", "#FFFFFF"}, {"set", "dpi-colour", "1", "FFFFFF"}, {"reset", "lights"}}) {
+    EXPECT_EQ(2, Ctl(words).exitCode) << words[1] << " " << words.back();
+  }
+  EXPECT_EQ(2, Ctl({"set", "sensor", "angle"}).exitCode);
+}
+
+TEST_F(KorvexctlTest, DpiAndReportRateResets) {
+  Start("k1");
+  ASSERT_EQ(0, Ctl({"set", "dpi", "1", "5000"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "report-rate", "250"}).exitCode);
+  auto since = [this](std::size_t from) {
+    const std::vector<int> all = daemon_->SentCommands();
+    return std::vector<int>(all.begin() + static_cast<long>(std::min(from, all.size())), all.end());
+  };
+  std::size_t before = daemon_->SentCommands().size();
+  ProcessResult r = Ctl({"reset", "dpi"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("DPI stages back to the model's defaults\n", r.out);
+  EXPECT_EQ(Concat(kReadOrder, {0x0C}), since(before));
+  before = daemon_->SentCommands().size();
+  EXPECT_NE(std::string::npos, Status("k1").find("dpi: count 4 index 1")) << Status("k1");
+  r = Ctl({"--json", "reset", "report-rate"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("{\"ok\":true,\"reset\":\"report-rate\",\"report_rate_hz\":1000}\n", r.out);
+  const std::string status = Status("k1");
+  EXPECT_NE(std::string::npos, status.find("rate: 1 ")) << status;
+  EXPECT_EQ(Concat(kReadOrder, {0x0D, 0x12}), since(before));
+}
+
+}  // namespace
+}  // namespace korvex::test
