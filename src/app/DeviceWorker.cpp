@@ -102,7 +102,10 @@ void DeviceWorker::Run() {
     FinishTask(entry.ticket, RunTask(entry.code));
     return;
   }
-  if (state_.Read([](const DeviceMainDef& d) { return d.devicePresent; })) PollNotificationsOnce(ctx_);
+  // A task queued meanwhile ends the poll's wait: a slider release must not
+  // sit out up to 10 ms of listening for DPI-button reports.
+  if (state_.Read([](const DeviceMainDef& d) { return d.devicePresent; }))
+    PollNotificationsOnce(ctx_, [this] { return queue_.Size() > 0 || StopRequested(); });
 }
 
 bool DeviceWorker::RunTask(int code) {

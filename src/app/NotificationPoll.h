@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "app/DeviceContext.h"
 
 namespace korvex {
@@ -8,5 +10,7 @@ namespace korvex {
 // current stage; a receiver status report (0xC0) brings the mouse online or
 // takes it offline and updates the battery. True when a report was taken.
 bool PollNotificationsOnce(DeviceContext& ctx);
+// The same, given up as soon as `cutShort` returns true (work is queued).
+bool PollNotificationsOnce(DeviceContext& ctx, const std::function<bool()>& cutShort);
 
 }  // namespace korvex

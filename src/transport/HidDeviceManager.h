@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -87,8 +88,11 @@ class HidDeviceManager {
   bool QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device);
   // Takes at most one unsolicited report, from the first interface that has
   // one, and applies status reports to the online states. `deviceType` is the
-  // type of the interface it came from (0 when none).
-  bool PollNotifications(ReportBuffer& buffer, int& deviceType);
+  // type of the interface it came from (0 when none). With `cutShort`, the
+  // wait is made in short slices and abandoned once it returns true (work
+  // is waiting), so queued work does not wait out the whole poll.
+  bool PollNotifications(ReportBuffer& buffer, int& deviceType,
+                         const std::function<bool()>& cutShort = {});
   // Re-reads the receivers of the current type for a status report.
   void PollReceiverStatus();
 

@@ -1,6 +1,8 @@
 // Report traffic of the device manager: exchanges, device-information
 // queries, notification polls and the firmware update interface.
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "transport/HidDeviceManager.h"
 #include "transport/ReportIo.h"
@@ -13,6 +15,17 @@ namespace {
 
 constexpr std::uint8_t kQueryDeviceInfoCommand = 0x10;
 constexpr std::uint8_t kStatusReport = 0xC0;
+
+// One interface's wait of a notification poll.
+int ReadPolled(HidDevice& device, std::uint8_t* report, std::size_t length, const std::function<bool()>& cutShort) {
+  if (!cutShort) return ReadOneReport(device, report, length, kPollTimeoutMs);
+  for (int waited = 0; waited < kPollTimeoutMs; waited += kPollSliceMs) {
+    const int count = ReadOneReport(device, report, length, std::min(kPollSliceMs, kPollTimeoutMs - waited));
+    if (count > 0) return count;
+    if (cutShort()) return 0;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -49,17 +62,16 @@ bool HidDeviceManager::QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device) 
   return AwaitAcknowledgement(*device, buffer.data(), ReportFrame::kShortLength);
 }
 
-bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType) {
+bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType,
+                                         const std::function<bool()>& cutShort) {
   Lock lock(mutex_);
   if (!opened_) return false;
   deviceType = 0;
   for (auto& entry : entries_) {
     if (!entry->handle || entry->info.deviceType >= kPolledTypeLimit) continue;
+    if (cutShort && cutShort()) return false;
     ReportBuffer report{};
-    if (ReadOneReport(*entry->handle, report.data(), ReportFrame::kShortLength,
-                      kPollTimeoutMs) <= 0) {
-      continue;
-    }
+    if (ReadPolled(*entry->handle, report.data(), ReportFrame::kShortLength, cutShort) <= 0) continue;
     deviceType = entry->info.deviceType;
     if (report[0] == kStatusReport) ApplyStatusReport(*entry, report);
     buffer = report;
