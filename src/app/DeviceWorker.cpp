@@ -73,11 +73,12 @@ int DeviceWorker::SelectDevice(int type) {
     const bool lighting = models_.HasLighting();
     state_.Update([&](DeviceMainDef& d) { d.hasLighting = lighting; });
   }
-  if (ctx_.hid.SessionMode() == 1) {
-    QueueTask(kSelectedDeviceSync);
-    return 52;
-  }
-  return 51;
+  // A cable mouse is synchronised too: without it the worker would keep the
+  // sensor code of the mouse chosen before and convert this mouse's DPI
+  // values with that sensor's rules, and the pages would show the other
+  // model's limits.
+  QueueTask(kSelectedDeviceSync);
+  return ctx_.hid.SessionMode() == 1 ? 52 : 51;
 }
 
 std::uint64_t DeviceWorker::RestoreDefaults() {

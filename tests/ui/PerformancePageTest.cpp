@@ -344,6 +344,26 @@ TEST(PerformancePage, SensorLiftoffAndPowerOptionsReachTheMouse) {
   });
 }
 
+TEST(PerformancePage, ACableMouseChosenAfterAnotherGetsItsOwnSensorRules) {
+  PerfRig t("classic, k1");  // the window starts on the classic (sensor 99)
+  t.rig.Run([&] {
+    t.Start();
+    EXPECT_EQ(99, t.rig.Window().Performance().SensorCode());
+    t.rig.Notify(HomePage::kDeviceList, DUI::kEventClick, 111);
+    t.rig.Settle();
+    t.profile = t.rig.Worker().State().currentProfile;
+    EXPECT_EQ(38, t.rig.Window().Performance().SensorCode());
+    EXPECT_EQ(SensorLimitsOf(38).sliderMax, t.Control<DUI::DPISlider>(Page::kSlider)->GetMaxProgress());
+    t.rig.TakeCommands();
+    t.name = "k1";
+    t.ClickStage(0);
+    t.rig.Notify(Page::kSlider, DUI::kEventClick, 31);
+    EXPECT_EQ("3200", t.Stored("dpi_group0_value"));
+    t.Sent();
+    EXPECT_EQ(DpiToRegister(38, 3200), t.Mouse().stageX[0]);
+  });
+}
+
 TEST(PaletteDialog, FieldsAreClampedAndSwatchesFillThem) {
   App();
   MousePaletteDlg dlg(0x00FF00);
