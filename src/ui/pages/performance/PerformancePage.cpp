@@ -50,11 +50,13 @@ constexpr int kMargin = 24;
 constexpr int kGap = 12;
 constexpr int kPad = 18;
 constexpr int kSectionTitle = 40;
-constexpr int kDpiHeight = 318;
+constexpr int kDpiHeight = 312;
 constexpr int kLiftoffHeight = 84;
 constexpr int kSensorHeight = 142;
 constexpr int kPowerHeight = 150;
 constexpr int kRow = 30;
+constexpr int kRateHeight = 150;
+constexpr int kShortcutHeight = 94;
 
 }  // namespace
 
@@ -215,6 +217,16 @@ void PerformancePage::ApplyTexts() {
   mouseSettings_->SetTitle(UiText(kTextMouseSettings));
 }
 
+namespace {
+
+// Where a section's help mark goes: just after its title's text.
+QRect HelpRectAfter(const QRect& titleRect, const QString& title) {
+  const int width = QFontMetrics(DUI::MStyle::Font(16, true)).horizontalAdvance(title);
+  return QRect(titleRect.left() + std::min(width, titleRect.width()) + 8, titleRect.top() + 5, 18, 18);
+}
+
+}  // namespace
+
 void PerformancePage::Layout() {
   const int w = container_->width();
   const int h = container_->height();
@@ -224,7 +236,8 @@ void PerformancePage::Layout() {
   content_->SetRect(QRect(0, kCaptionHeight, w, std::max(0, h - kCaptionHeight)));
 
   // Two columns: the DPI stages and report rate on the left, the sensor and
-  // power options on the right; the last panel of each reaches the bottom.
+  // power options on the right. Room beyond what the panels need goes to
+  // the stage list on the left and between the panels on the right.
   const int top = kCaptionHeight + 16;
   const int bottom = h - 16;
   const int inner = std::max(0, w - 2 * kMargin - kGap);
@@ -233,47 +246,49 @@ void PerformancePage::Layout() {
   const int rightW = inner - leftW;
 
   // DPI stages.
-  QRect r(kMargin, top, leftW, kDpiHeight);
+  const int extra = std::clamp(bottom - top - kDpiHeight - kGap - kRateHeight, 0, 40);
+  QRect r(kMargin, top, leftW, kDpiHeight + extra);
   panels_[0]->SetRect(r);
-  dpiTitle_->SetRect(QRect(r.left() + kPad, r.top() + 8, 300, 28));
-  const int titleWidth = QFontMetrics(dpiTitle_->font()).horizontalAdvance(dpiTitle_->GetTitle());
-  dpiHelp_->SetRect(QRect(r.left() + kPad + std::min(titleWidth, 280) + 8, r.top() + 13, 18, 18));
+  QRect titleRect(r.left() + kPad, r.top() + 8, leftW - 2 * kPad - 40, 28);
+  dpiTitle_->SetRect(titleRect);
+  dpiHelp_->SetRect(HelpRectAfter(titleRect, dpiTitle_->GetTitle()));
   dpiReset_->SetRect(QRect(r.right() - kPad - 28, r.top() + 8, 28, 28));
-  stages_->SetRect(QRect(r.left() + kPad, r.top() + kSectionTitle + 4, leftW - 2 * kPad, 126));
-  slider_->SetRect(QRect(r.left() + kPad, r.top() + 178, leftW - 2 * kPad, 70));
-  countLabel_->SetRect(QRect(r.left() + kPad, r.top() + 266, 130, 34));
-  count_->SetRect(QRect(r.left() + kPad + 140, r.top() + 266, 100, 34));
-  apply_->SetRect(QRect(r.right() - kPad - 160, r.top() + 266, 160, 34));
+  stages_->SetRect(QRect(r.left() + kPad, r.top() + kSectionTitle + 4, leftW - 2 * kPad, 126 + extra));
+  slider_->SetRect(QRect(r.left() + kPad, r.top() + 178 + extra, leftW - 2 * kPad, 70));
+  countLabel_->SetRect(QRect(r.left() + kPad, r.top() + 266 + extra, 130, 34));
+  count_->SetRect(QRect(r.left() + kPad + 140, r.top() + 266 + extra, 100, 34));
+  apply_->SetRect(QRect(r.right() - kPad - 160, r.top() + 266 + extra, 160, 34));
 
   // Report rate, to the bottom of the column.
-  r = QRect(kMargin, top + kDpiHeight + kGap, leftW, std::max(120, bottom - (top + kDpiHeight + kGap)));
+  const int rateTop = r.bottom() + 1 + kGap;
+  r = QRect(kMargin, rateTop, leftW, std::max(kRateHeight, bottom - rateTop));
   panels_[1]->SetRect(r);
-  rateTitle_->SetRect(QRect(r.left() + kPad, r.top() + 8, 300, 28));
-  const int rateTitleWidth = QFontMetrics(rateTitle_->font()).horizontalAdvance(rateTitle_->GetTitle());
-  rateHelp_->SetRect(QRect(r.left() + kPad + std::min(rateTitleWidth, 280) + 8, r.top() + 13, 18, 18));
+  titleRect = QRect(r.left() + kPad, r.top() + 8, leftW - 2 * kPad - 40, 28);
+  rateTitle_->SetRect(titleRect);
+  rateHelp_->SetRect(HelpRectAfter(titleRect, rateTitle_->GetTitle()));
   rateReset_->SetRect(QRect(r.right() - kPad - 28, r.top() + 8, 28, 28));
   rates_->SetRect(QRect(r.left() + kPad, r.top() + kSectionTitle + 4, leftW - 2 * kPad, 92));
 
-  // Lift-off.
+  // Right column: the panels evenly spaced down to the bottom.
+  const int used = kLiftoffHeight + kSensorHeight + kPowerHeight + kShortcutHeight;
+  const int gap = std::clamp((bottom - top - used) / 3, kGap, 3 * kGap);
   r = QRect(rightX, top, rightW, kLiftoffHeight);
   panels_[2]->SetRect(r);
-  liftoffTitle_->SetRect(QRect(r.left() + kPad, r.top() + 8, rightW - 2 * kPad - 24, 28));
-  const int liftoffWidth = QFontMetrics(liftoffTitle_->font()).horizontalAdvance(liftoffTitle_->GetTitle());
-  liftoffHelp_->SetRect(QRect(r.left() + kPad + std::min(liftoffWidth, rightW - 80) + 8, r.top() + 13, 18, 18));
+  titleRect = QRect(r.left() + kPad, r.top() + 8, rightW - 2 * kPad - 24, 28);
+  liftoffTitle_->SetRect(titleRect);
+  liftoffHelp_->SetRect(HelpRectAfter(titleRect, liftoffTitle_->GetTitle()));
   liftoffOne_->SetRect(QRect(r.left() + kPad, r.top() + 44, 110, 26));
   liftoffTwo_->SetRect(QRect(r.left() + kPad + 130, r.top() + 44, 110, 26));
 
-  // Sensor options.
-  r = QRect(rightX, top + kLiftoffHeight + kGap, rightW, kSensorHeight);
+  r = QRect(rightX, r.bottom() + 1 + gap, rightW, kSensorHeight);
   panels_[3]->SetRect(r);
-  sensorTitle_->SetRect(QRect(r.left() + kPad, r.top() + 8, rightW - 2 * kPad - 24, 28));
-  const int sensorWidth = QFontMetrics(sensorTitle_->font()).horizontalAdvance(sensorTitle_->GetTitle());
-  sensorHelp_->SetRect(QRect(r.left() + kPad + std::min(sensorWidth, rightW - 80) + 8, r.top() + 13, 18, 18));
+  titleRect = QRect(r.left() + kPad, r.top() + 8, rightW - 2 * kPad - 24, 28);
+  sensorTitle_->SetRect(titleRect);
+  sensorHelp_->SetRect(HelpRectAfter(titleRect, sensorTitle_->GetTitle()));
   for (int i = 0; i < 3; ++i)
     sensorBoxes_[i]->SetRect(QRect(r.left() + kPad, r.top() + 42 + i * kRow, rightW - 2 * kPad, 26));
 
-  // Power options.
-  r = QRect(rightX, top + kLiftoffHeight + kSensorHeight + 2 * kGap, rightW, kPowerHeight);
+  r = QRect(rightX, r.bottom() + 1 + gap, rightW, kPowerHeight);
   panels_[4]->SetRect(r);
   powerTitle_->SetRect(QRect(r.left() + kPad, r.top() + 8, rightW - 2 * kPad, 28));
   sleepLabel_->SetRect(QRect(r.left() + kPad, r.top() + 44, rightW / 2 - kPad, 32));
@@ -281,16 +296,13 @@ void PerformancePage::Layout() {
   wake_->SetRect(QRect(r.left() + kPad, r.top() + 84, rightW - 2 * kPad, 26));
   lightsOff_->SetRect(QRect(r.left() + kPad, r.top() + 114, rightW - 2 * kPad, 26));
 
-  // The desktop's mouse settings, to the bottom of the column.
-  const int shortcutTop = top + kLiftoffHeight + kSensorHeight + kPowerHeight + 3 * kGap;
-  r = QRect(rightX, shortcutTop, rightW, std::max(70, bottom - shortcutTop));
+  // The desktop's mouse settings: caption with its icon, the button below.
+  r = QRect(rightX, std::max(r.bottom() + 1 + gap, bottom - kShortcutHeight), rightW, kShortcutHeight);
   panels_[5]->SetRect(r);
   shortcutArea_->SetRect(r.adjusted(1, 1, -1, -1));
-  const int rowTop = r.top() + (std::min(r.height(), 90) - 34) / 2;
-  shortcutIcon_->SetRect(QRect(r.left() + kPad, rowTop + 3, 28, 28));
-  const int buttonW = 170;
-  shortcutCaption_->SetRect(QRect(r.left() + kPad + 38, rowTop, std::max(0, rightW - 2 * kPad - 48 - buttonW), 34));
-  mouseSettings_->SetRect(QRect(r.right() - kPad - buttonW, rowTop, buttonW, 34));
+  shortcutIcon_->SetRect(QRect(r.left() + kPad, r.top() + 10, 28, 28));
+  shortcutCaption_->SetRect(QRect(r.left() + kPad + 38, r.top() + 8, std::max(0, rightW - 2 * kPad - 38), 32));
+  mouseSettings_->SetRect(QRect(r.right() - kPad - 190, r.top() + 46, 190, 34));
 }
 
 bool PerformancePage::eventFilter(QObject* watched, QEvent* e) {
