@@ -17,6 +17,7 @@
 #include "skinui/ReporteCtrl.h"
 #include "ui/UiText.h"
 #include "ui/dialogs/CUIMessageBox.h"
+#include "ui/dialogs/DPIMsgDlg.h"
 #include "ui/dialogs/MousePaletteDlg.h"
 #include "skinui/MTabCtrl.h"
 #include "ui/frame/FrameIds.h"
@@ -175,6 +176,14 @@ TEST(PerformancePage, StageClicksWriteOnlyANewStage) {
     t.ClickStage(2);
     EXPECT_EQ(std::vector<int>({0x03}), t.Sent());
     EXPECT_EQ(2, t.Mouse().stageIndex);
+
+    // Moved with the arrow keys: written at once, and again for a new stage.
+    t.ClickStage(1, DUI::kEventSelChanged);
+    EXPECT_EQ("1", t.Stored("dpi_index"));
+    EXPECT_EQ(std::vector<int>({0x03, 0x03}), t.Sent());
+    t.ClickStage(1, DUI::kEventSelChanged);
+    EXPECT_EQ(std::vector<int>({0x03}), t.Sent());
+    EXPECT_EQ(1, t.Mouse().stageIndex);
   });
 }
 
@@ -322,6 +331,13 @@ TEST(PerformancePage, SensorLiftoffAndPowerOptionsReachTheMouse) {
     EXPECT_EQ(2, m.liftoff);
     EXPECT_EQ(0, m.sensorA) << "ripple control (0x08) is off";
     EXPECT_EQ(1, m.sensorB) << "angle snapping (0x04) is on";
+    // A new stage clicked with tips on: the DPI display shows its value.
+    t.ClickStage(3);
+    ASSERT_TRUE(WaitUntil([] { return WindowShown(DPIMsgDlg::kTitle); }, 3000));
+    auto* display = qobject_cast<DPIMsgDlg*>(DUI::Manager::FindWindow(QString::fromLatin1(DPIMsgDlg::kTitle)));
+    ASSERT_NE(nullptr, display);
+    EXPECT_EQ(QString::number(t.Stages()->GetDPIValue(3)), display->ValueText());
+    t.Sent();
 
     auto* sleep = t.Control<DUI::MComboBox>(Page::kSleep);
     sleep->SetCurData(30);
