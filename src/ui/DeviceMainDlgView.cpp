@@ -146,6 +146,22 @@ void DeviceMainDlg::PostUpdateAvailable(int kind, const std::string& version) {
   PostMessage(kMsgUpdateAvailable, kind == 0 ? 1 : 2, 1);
 }
 
+void DeviceMainDlg::ShowNoNewerVersion(int kind) {
+  if (kind == 0) {
+    newerSoftware_.clear();
+    if (settingsPage_) settingsPage_->SetNewerSoftware("");
+  } else {
+    newerFirmware_.clear();
+    device_->ShowMouseLatest();
+  }
+}
+
+void DeviceMainDlg::ShowUpdateProgress(const std::string& text, int percent) {
+  if (aux_) aux_->ShowUpdateProgress(QString::fromStdString(text), percent);
+}
+
+void DeviceMainDlg::EndProgram() { ExitNow(); }
+
 // --- actions ----------------------------------------------------------------
 
 void DeviceMainDlg::OnUpdateAvailable(int kind) {
