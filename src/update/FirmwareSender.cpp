@@ -9,6 +9,7 @@ namespace korvex {
 namespace {
 
 constexpr std::uint8_t kAnswerId = 0x05;
+constexpr std::uint8_t kStartKind = 0x01;
 constexpr std::uint8_t kEndKind = 0x02;
 constexpr std::size_t kAnswerLength = 64;
 constexpr int kProgressBase = 10;
@@ -33,10 +34,15 @@ const char* FirmwareOutcomeName(FirmwareOutcome outcome) {
 FirmwareSender::FirmwareSender(HidDeviceManager& hid, FirmwareSleep sleep)
     : hid_(hid), sleep_(sleep ? std::move(sleep) : FirmwareSleep(SleepFor)) {}
 
+void FirmwareSender::Await(std::uint8_t kind) {
+  awaitedKind_ = kind;
+  awaitedSeen_ = false;
+}
+
 bool FirmwareSender::Inspect(const std::uint8_t* answer, int length) {
   if (length < 3 || answer[0] != kAnswerId) return false;
   if (answer[1] != 0) refused_ = true;
-  if (answer[2] == kEndKind) endAnswered_ = true;
+  if (answer[2] == awaitedKind_) awaitedSeen_ = true;
   return true;
 }
 
@@ -77,10 +83,11 @@ bool FirmwareSender::SendFirmware(const std::uint8_t* image, std::size_t length,
   std::size_t at = 0;
   while (length - at >= FirmwareReport::kMaxData) {
     FirmwareReport report;
-    if (!FirmwareReport::Data(block, image + at, FirmwareReport::kMaxData, report) || !SendReport(report))
-      return false;
-    if (sent_ < 2) sleep_(10);
+    if (!FirmwareReport::Data(block, image + at, FirmwareReport::kMaxData, report)) return false;
+    const bool accepted = SendReport(report);
     ++sent_;
+    if (!accepted) return false;
+    if (sent_ <= 2) sleep_(10);
     block += 3;
     accumulated += kProgressPerReport;
     at += FirmwareReport::kMaxData;
@@ -96,10 +103,10 @@ bool FirmwareSender::SendFirmware(const std::uint8_t* image, std::size_t length,
   return SendReport(last);
 }
 
-bool FirmwareSender::AwaitEndAnswer() {
+bool FirmwareSender::AwaitAnswer() {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerTimeoutMs);
   std::uint8_t answer[kAnswerLength];
-  while (!endAnswered_ && !refused_) {
+  while (!awaitedSeen_ && !refused_) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) break;
     const int n = hid_.UpdateRead(answer, sizeof answer, static_cast<int>(left.count()));
@@ -113,7 +120,6 @@ bool FirmwareSender::AwaitEndAnswer() {
 FirmwareOutcome FirmwareSender::Transfer(const std::uint8_t* image, std::size_t length,
                                          const FirmwareProgress& progress) {
   refused_ = false;
-  endAnswered_ = false;
   sent_ = 0;
   const std::size_t blocks = (length + FirmwareReport::kBlockData - 1) / FirmwareReport::kBlockData;
   if (blocks > static_cast<std::size_t>(FirmwareReport::kMaxBlockNumber) + 1) return FirmwareOutcome::kImageTooLarge;
@@ -121,13 +127,16 @@ FirmwareOutcome FirmwareSender::Transfer(const std::uint8_t* image, std::size_t 
   // Answers left over from an earlier transfer say nothing about this one.
   DrainAnswers(0);
   refused_ = false;
-  if (!SendReport(FirmwareReport::Start())) return FirmwareOutcome::kStartRefused;
+  // The mouse may refuse to enter its update mode: no data before it said yes.
+  Await(kStartKind);
+  if (!SendReport(FirmwareReport::Start()) || !AwaitAnswer()) return FirmwareOutcome::kStartRefused;
   const bool dataOk = SendFirmware(image, length, progress);
   // The end report goes out even after a refusal, so the mouse leaves its
   // update mode; its verdict only counts after clean data.
+  Await(kEndKind);
   const bool endSent = SendReport(FirmwareReport::End());
   if (!dataOk) return FirmwareOutcome::kDataRefused;
-  if (!endSent || !AwaitEndAnswer()) return FirmwareOutcome::kEndRefused;
+  if (!endSent || !AwaitAnswer()) return FirmwareOutcome::kEndRefused;
   return FirmwareOutcome::kInstalled;
 }
 

@@ -53,22 +53,29 @@ class FirmwareSender {
   // refused report; true when all were accepted. An empty image sends nothing.
   bool SendFirmware(const std::uint8_t* image, std::size_t length, const FirmwareProgress& progress = {});
 
-  // Start, data and end. The end report is sent whenever the start report was
-  // accepted, and its answer is waited for (1000 ms at most).
+  // Start, data and end. The data follows once the start report was
+  // answered without a refusal; the end report is sent whenever the start
+  // report was accepted, and its answer is waited for. Each wait is 1000 ms
+  // at most.
   FirmwareOutcome Transfer(const std::uint8_t* image, std::size_t length, const FirmwareProgress& progress = {});
 
-  // Data reports sent by the last transfer.
+  // Data reports written by the last transfer, a refused one included.
   int ReportsSent() const { return sent_; }
 
  private:
   void DrainAnswers(int timeoutMs);
   bool Inspect(const std::uint8_t* answer, int length);
-  bool AwaitEndAnswer();
+  // The answer to the start or end report (byte 2 its kind), 1000 ms at
+  // most; false when a refusal came. An interface that does not answer
+  // has taken what was written.
+  void Await(std::uint8_t kind);
+  bool AwaitAnswer();
 
   HidDeviceManager& hid_;
   FirmwareSleep sleep_;
   bool refused_ = false;
-  bool endAnswered_ = false;
+  std::uint8_t awaitedKind_ = 0;
+  bool awaitedSeen_ = false;
   int sent_ = 0;
 };
 

@@ -66,6 +66,11 @@ class RecordingView : public DeviceView {
   void PostUpdateAvailable(int kind, const std::string& version) override {
     AddText("PostUpdateAvailable", std::to_string(kind) + " " + version);
   }
+  void ShowNoNewerVersion(int kind) override { Add("ShowNoNewerVersion", kind); }
+  void ShowUpdateProgress(const std::string& text, int percent) override {
+    AddText("ShowUpdateProgress", text + " " + std::to_string(percent));
+  }
+  void EndProgram() override { Add("EndProgram"); }
 
  private:
   template <typename... Ints>
