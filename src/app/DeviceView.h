@@ -77,6 +77,9 @@ class DeviceView {
   virtual void ShowNoNewerVersion(int /*kind*/) {}
   // The firmware update window's status line ("<text>: <percent>%") and bar.
   virtual void ShowUpdateProgress(const std::string& /*text*/, int /*percent*/) {}
+  // The mouse did not take the new firmware (it keeps the old one): told
+  // once the update window has closed.
+  virtual void ShowUpdateFailed() {}
   // The desktop's installer has the new package: the program ends (exit
   // code 0).
   virtual void EndProgram() {}

@@ -20,6 +20,7 @@ namespace {
 constexpr int kTextDownloading = 590;
 constexpr int kTextUnpacking = 591;
 constexpr int kTextDone = 593;
+constexpr int kTextFailed = 810;
 
 bool FileExists(const std::string& path) {
   struct stat st {};
@@ -154,13 +155,21 @@ bool UpdateTasks::InstallFirmware(DeviceContext& ctx) {
   if (UnpackArchive(package, temp, settings_.unpackLimits)) ::unlink(package.c_str());
   const std::string image = temp + FirmwareImageName(version);
   if (!FileExists(image)) return false;
-  const bool installed = TransferImage(ctx, image);
+  int reached = 10;
+  const bool installed = TransferImage(ctx, image, reached);
   ::unlink(image.c_str());
-  progress(kTextDone, 100);
+  if (installed) {
+    progress(kTextDone, 100);
+  } else if (Status().imageReady) {
+    // A refused or broken-off transfer is not "complete": the window shows
+    // where it stopped, and the user hears that the old firmware stays.
+    progress(kTextFailed, reached);
+    ctx.view.ShowUpdateFailed();
+  }
   return installed;
 }
 
-bool UpdateTasks::TransferImage(DeviceContext& ctx, const std::string& imagePath) {
+bool UpdateTasks::TransferImage(DeviceContext& ctx, const std::string& imagePath, int& reached) {
   const std::vector<std::uint8_t> image = ReadImage(imagePath, settings_.unpackLimits.maxEntryBytes);
   if (image.empty()) return false;
   Change([](UpdateStatus& s) { s.imageReady = true; });
@@ -168,7 +177,8 @@ bool UpdateTasks::TransferImage(DeviceContext& ctx, const std::string& imagePath
   std::uint16_t vendorId = 0, productId = 0;
   if (ctx.hid.ActiveIds(vendorId, productId)) ctx.hid.OpenUpdateInterface(vendorId, productId);
   FirmwareSender sender(ctx.hid, [&ctx](int ms) { ctx.sleep(ms); });
-  const FirmwareOutcome outcome = sender.Transfer(image.data(), image.size(), [&ctx](int text, int percent) {
+  const FirmwareOutcome outcome = sender.Transfer(image.data(), image.size(), [&](int text, int percent) {
+    reached = percent;
     ctx.view.ShowUpdateProgress(ctx.text(text), percent);
   });
   LogLine(2, "Firmware transfer: %s after %d data reports", FirmwareOutcomeName(outcome), sender.ReportsSent());

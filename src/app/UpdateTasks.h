@@ -70,7 +70,7 @@ class UpdateTasks {
   bool CheckFirmware(DeviceContext& ctx);
   bool InstallSoftware(DeviceContext& ctx);
   bool InstallFirmware(DeviceContext& ctx);
-  bool TransferImage(DeviceContext& ctx, const std::string& imagePath);
+  bool TransferImage(DeviceContext& ctx, const std::string& imagePath, int& reached);
   std::string TempFolder() const;
   template <class F>
   void Change(F&& f) {

@@ -134,6 +134,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void PostUpdateAvailable(int kind, const std::string& version) override;
   void ShowNoNewerVersion(int kind) override;
   void ShowUpdateProgress(const std::string& text, int percent) override;
+  void ShowUpdateFailed() override;
   void EndProgram() override;
 
   // What tests and the benchmark look at.

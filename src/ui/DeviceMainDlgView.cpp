@@ -46,6 +46,7 @@ constexpr const char* kResponseKey = "button_respondtime";
 constexpr int kTextUpdateTitle = 581;
 constexpr int kTextNewVersion = 582;
 constexpr int kTextInstallQuestion = 583;
+constexpr int kTextUpdateFailed = 811;
 
 }  // namespace
 
@@ -158,6 +159,11 @@ void DeviceMainDlg::ShowNoNewerVersion(int kind) {
 
 void DeviceMainDlg::ShowUpdateProgress(const std::string& text, int percent) {
   if (aux_) aux_->ShowUpdateProgress(QString::fromStdString(text), percent);
+}
+
+void DeviceMainDlg::ShowUpdateFailed() {
+  // Queued after the window's close, so the update window is gone first.
+  ShowMessageText(DevicePage::kTextMouseFirmware, kTextUpdateFailed);
 }
 
 void DeviceMainDlg::EndProgram() { ExitNow(); }

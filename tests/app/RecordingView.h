@@ -71,6 +71,7 @@ class RecordingView : public DeviceView {
     AddText("ShowUpdateProgress", text + " " + std::to_string(percent));
   }
   void EndProgram() override { Add("EndProgram"); }
+  void ShowUpdateFailed() override { Add("ShowUpdateFailed"); }
 
  private:
   template <typename... Ints>

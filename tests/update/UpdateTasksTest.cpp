@@ -198,6 +198,10 @@ TEST(UpdateTasksTest, UnpluggedMidTransferEndsWithinTwoSecondsAndTheWorkerKeepsW
   ASSERT_TRUE(u.Rig().Worker().WaitForTask(ticket, 5000, &ok));
   EXPECT_LT(std::chrono::steady_clock::now() - unplugged, std::chrono::seconds(2));
   EXPECT_FALSE(ok);
+  // Not "complete": the window shows where it stopped and the user is told.
+  EXPECT_EQ(0, u.View().Count("ShowUpdateProgress T593"));
+  EXPECT_EQ(1, u.View().Count("ShowUpdateProgress T810"));
+  EXPECT_EQ(1, u.View().Count("ShowUpdateFailed"));
   EXPECT_EQ(1, u.View().Count("CloseUpdateTipDialog"));
   EXPECT_EQ(0x30, u.MouseMinor());
   EXPECT_TRUE(u.TempFiles().empty());

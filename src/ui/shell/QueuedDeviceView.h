@@ -105,6 +105,9 @@ class QueuedDeviceView : public DeviceView {
   void ShowUpdateProgress(const std::string& text, int percent) override {
     Post([=](DeviceView& v) { v.ShowUpdateProgress(text, percent); });
   }
+  void ShowUpdateFailed() override {
+    Post([](DeviceView& v) { v.ShowUpdateFailed(); });
+  }
   void EndProgram() override {
     Post([](DeviceView& v) { v.EndProgram(); });
   }
