@@ -8,8 +8,12 @@
 #include "app/UpdateTasks.h"
 #include "sim/UpdateServer.h"
 #include "sim/ZipWriter.h"
-#include "ui/dialogs/AuxDialogs.h"
+// AuxDialogs hands out its windows by pointer: their classes must be known.
+#include "ui/dialogs/DPIMsgDlg.h"
+#include "ui/dialogs/SaveWaitDlg.h"
 #include "ui/dialogs/UpdateTipDlg.h"
+#include "ui/dialogs/WaitDlg.h"
+#include "ui/dialogs/AuxDialogs.h"
 #include "ui/pages/device/DevicePage.h"
 #include "WindowRig.h"
 
