@@ -130,13 +130,13 @@ FirmwareOutcome FirmwareSender::Transfer(const std::uint8_t* image, std::size_t 
   // The mouse may refuse to enter its update mode: no data before it said yes.
   Await(kStartKind);
   if (!SendReport(FirmwareReport::Start()) || !AwaitAnswer()) return FirmwareOutcome::kStartRefused;
-  const bool dataOk = SendFirmware(image, length, progress);
-  // The end report goes out even after a refusal, so the mouse leaves its
-  // update mode; its verdict only counts after clean data.
+  // A transfer that stopped part-way gets no end report: the end report
+  // makes the mouse take the image it holds, and a mouse that did not see
+  // the refusal (an answer lost, a write that timed out) would take a
+  // truncated one. Without it the mouse keeps its old firmware.
+  if (!SendFirmware(image, length, progress)) return FirmwareOutcome::kDataRefused;
   Await(kEndKind);
-  const bool endSent = SendReport(FirmwareReport::End());
-  if (!dataOk) return FirmwareOutcome::kDataRefused;
-  if (!endSent || !AwaitAnswer()) return FirmwareOutcome::kEndRefused;
+  if (!SendReport(FirmwareReport::End()) || !AwaitAnswer()) return FirmwareOutcome::kEndRefused;
   return FirmwareOutcome::kInstalled;
 }
 

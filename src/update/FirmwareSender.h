@@ -28,7 +28,7 @@ enum class FirmwareOutcome {
   kInstalled,     // every report taken, the end report accepted
   kNoInterface,   // no update interface open
   kStartRefused,  // nothing was sent after the start report
-  kDataRefused,   // the transfer stopped at a data report (the end report was still sent)
+  kDataRefused,   // the transfer stopped at a data report; no end report was sent
   kEndRefused,    // the data went through but the end report was refused
   kImageTooLarge, // more blocks than 16-bit numbers can count; nothing sent
 };
@@ -54,8 +54,8 @@ class FirmwareSender {
   bool SendFirmware(const std::uint8_t* image, std::size_t length, const FirmwareProgress& progress = {});
 
   // Start, data and end. The data follows once the start report was
-  // answered without a refusal; the end report is sent whenever the start
-  // report was accepted, and its answer is waited for. Each wait is 1000 ms
+  // answered without a refusal; the end report only follows data that went
+  // through completely, and its answer is waited for. Each wait is 1000 ms
   // at most.
   FirmwareOutcome Transfer(const std::uint8_t* image, std::size_t length, const FirmwareProgress& progress = {});
 

@@ -182,14 +182,14 @@ FirmwareOutcome RunScripted(const std::shared_ptr<ScriptedUpdateDevice::Script>&
   return outcome;
 }
 
-TEST(FirmwareSenderTest, ARefusalMidwayStopsTheDataButTheEndReportStillGoes) {
+TEST(FirmwareSenderTest, ARefusalMidwayStopsTheDataAndNoEndReportCommitsIt) {
   auto script = std::make_shared<ScriptedUpdateDevice::Script>();
   script->refuseFrom = 4;  // start, data 0..2 taken; data 3 refused
   int reports = 0;
   EXPECT_EQ(FirmwareOutcome::kDataRefused, RunScripted(script, 48 * 10, &reports));
   EXPECT_EQ(4, reports);
-  ASSERT_EQ(6u, script->written.size());  // start, four data, end
-  EXPECT_EQ(6, script->written.back()[2]);
+  ASSERT_EQ(5u, script->written.size());  // start and four data reports
+  EXPECT_EQ(60, script->written.back()[2]);
 }
 
 TEST(FirmwareSenderTest, RefusedEndAndSilentOrRetriedInterfaces) {
