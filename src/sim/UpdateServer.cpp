@@ -91,12 +91,12 @@ void UpdateServer::Stop() {
   }
   stopped_.notify_all();
   if (acceptThread_.joinable()) acceptThread_.join();
-  std::vector<std::thread> workers;
+  std::vector<Worker> workers;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     workers.swap(workers_);
   }
-  for (std::thread& t : workers) t.join();
+  for (Worker& w : workers) w.thread.join();
   ::close(listenFd_);
   listenFd_ = -1;
 }
@@ -135,10 +135,23 @@ void UpdateServer::AcceptLoop() {
     const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
     if (fd < 0) continue;
     std::lock_guard<std::mutex> lock(mutex_);
-    workers_.emplace_back([this, fd] {
-      Handle(fd);
-      ::close(fd);
-    });
+    // Connections that ended are joined here, so a long-running server does
+    // not keep a thread per request it ever answered.
+    for (auto it = workers_.begin(); it != workers_.end();) {
+      if (*it->done) {
+        it->thread.join();
+        it = workers_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    workers_.push_back(Worker{std::thread([this, fd, done] {
+                                Handle(fd);
+                                ::close(fd);
+                                *done = true;
+                              }),
+                              done});
   }
 }
 

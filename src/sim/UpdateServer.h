@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -72,7 +73,11 @@ class UpdateServer {
   std::string folder_;
   std::vector<std::string> requests_;
   std::string lastAgent_;
-  std::vector<std::thread> workers_;
+  struct Worker {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done;
+  };
+  std::vector<Worker> workers_;
 };
 
 }  // namespace korvex::sim

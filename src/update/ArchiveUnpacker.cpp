@@ -119,7 +119,9 @@ bool UnpackArchive(const std::string& archivePath, const std::string& folder, co
   for (int more = unzGoToFirstFile(zip); more == UNZ_OK; more = unzGoToNextFile(zip)) {
     unz_file_info64 info{};
     char name[1024] = {};
-    if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name - 1, nullptr, 0, nullptr, 0) != UNZ_OK) {
+    // A name longer than the buffer would be cut to some other name.
+    if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name - 1, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        info.size_filename >= sizeof name - 1) {
       ++r.refused;
       continue;
     }
