@@ -43,8 +43,9 @@ bool MakeFolders(const std::string& root, const std::string& relative) {
   return true;
 }
 
-// The current entry into target, through a temporary file beside it.
-bool ExtractCurrent(unzFile zip, const std::string& target, std::int64_t maxBytes) {
+// The current entry into target, through a temporary file beside it; adds
+// the bytes written to total.
+bool ExtractCurrent(unzFile zip, const std::string& target, std::int64_t maxBytes, std::int64_t& written) {
   if (unzOpenCurrentFile(zip) != UNZ_OK) return false;
   std::string partial = target + ".part-XXXXXX";
   const int fd = ::mkstemp(partial.data());
@@ -71,6 +72,7 @@ bool ExtractCurrent(unzFile zip, const std::string& target, std::int64_t maxByte
       ok = false;
     }
   }
+  if (ok) written += total;
   return ok;
 }
 
@@ -114,6 +116,7 @@ bool UnpackArchive(const std::string& archivePath, const std::string& folder, co
   r = UnpackReport{};
   unzFile zip = unzOpen64(archivePath.c_str());
   if (zip == nullptr) return false;
+  std::int64_t written = 0;
   std::string root = folder;
   while (root.size() > 1 && root.back() == '/') root.pop_back();
   for (int more = unzGoToFirstFile(zip); more == UNZ_OK; more = unzGoToNextFile(zip)) {
@@ -131,7 +134,8 @@ bool UnpackArchive(const std::string& archivePath, const std::string& folder, co
     const bool folderEntry = !raw.empty() && IsSeparator(raw.back());
     const bool plain = type == 0 || type == S_IFREG || (folderEntry && type == S_IFDIR);
     if (path.empty() || !plain || (info.flag & 1) != 0 ||
-        static_cast<std::int64_t>(info.uncompressed_size) > limits.maxEntryBytes) {
+        static_cast<std::int64_t>(info.uncompressed_size) > limits.maxEntryBytes ||
+        static_cast<std::int64_t>(info.uncompressed_size) > limits.maxTotalBytes - written) {
       LogLine(2, "Archive entry refused: %s", raw.c_str());
       ++r.refused;
       continue;
@@ -139,7 +143,9 @@ bool UnpackArchive(const std::string& archivePath, const std::string& folder, co
     const std::size_t slash = path.rfind('/');
     const bool placed = folderEntry ? MakeFolders(root, path)
                                     : (slash == std::string::npos || MakeFolders(root, path.substr(0, slash))) &&
-                                          ExtractCurrent(zip, root + "/" + path, limits.maxEntryBytes);
+                                          ExtractCurrent(zip, root + "/" + path,
+                                                         std::min(limits.maxEntryBytes, limits.maxTotalBytes - written),
+                                                         written);
     if (folderEntry) continue;
     if (placed)
       ++r.written;

@@ -13,6 +13,9 @@ namespace korvex {
 struct UnpackLimits {
   // Largest entry written (what it unpacks to, not what it takes packed).
   std::int64_t maxEntryBytes = 256LL * 1024 * 1024;
+  // Largest sum over all entries: many entries just below the limit would
+  // otherwise still fill the disk.
+  std::int64_t maxTotalBytes = 512LL * 1024 * 1024;
 };
 
 struct UnpackReport {

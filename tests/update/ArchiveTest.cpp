@@ -100,6 +100,13 @@ TEST_F(ArchiveTest, EntryLargerThanTheLimitIsRefusedWithoutALeftover) {
   EXPECT_EQ(1, report.written);
   EXPECT_EQ(1, report.refused);
   EXPECT_EQ((std::vector<std::string>{"a/b/temp/small.bin"}), Files());
+
+  // Entries each within the limit stop where their sum would pass its own.
+  limits.maxTotalBytes = 100 * 1024;
+  ASSERT_TRUE(Unpack({{"one.bin", std::string(60 * 1024, '1')}, {"two.bin", std::string(60 * 1024, '2')}}, report,
+                     limits));
+  EXPECT_EQ(1, report.written);
+  EXPECT_EQ(1, report.refused);
 }
 
 TEST_F(ArchiveTest, WhatIsNotAnArchiveFailsAndAnEntryReplacesAnOldFile) {
