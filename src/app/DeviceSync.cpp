@@ -193,9 +193,19 @@ bool DeviceSync::ResetDpi() {
 bool DeviceSync::CheckFirmware() { return RunUpdate(24); }
 
 bool DeviceSync::RunUpdate(int code) {
+  UpdateHook update;
+  {
+    std::lock_guard<std::mutex> lock(updateMutex_);
+    update = update_;
+  }
   // Without the update subsystem there is nothing to check or install.
-  if (!update_) return true;
-  return update_(code);
+  if (!update) return true;
+  return update(code, ctx_);
+}
+
+void DeviceSync::SetUpdateHook(UpdateHook update) {
+  std::lock_guard<std::mutex> lock(updateMutex_);
+  update_ = std::move(update);
 }
 
 }  // namespace korvex

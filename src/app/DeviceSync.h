@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <mutex>
 
 #include "app/DeviceContext.h"
 #include "app/MacroUploadMark.h"
@@ -7,9 +8,9 @@
 
 namespace korvex {
 
-// Runs the update work of a task code (23, 24, 26, 27); the update
-// subsystem supplies it. True when it succeeded.
-using UpdateHook = std::function<bool(int code)>;
+// Runs the update work of a task code (23, 24, 26, 27) on the worker; the
+// update subsystem supplies it. True when it succeeded.
+using UpdateHook = std::function<bool(int code, DeviceContext& ctx)>;
 
 // The connection work of the worker: device refresh, read-back with its page
 // refreshes, whole-profile writes and the device-side resets. Every body
@@ -33,6 +34,8 @@ class DeviceSync {
   // The firmware version check (task 24), also run after a synchronisation.
   bool CheckFirmware();
   bool RunUpdate(int code);
+  // Any thread; takes effect with the next update task.
+  void SetUpdateHook(UpdateHook update);
 
  private:
   void BootstrapProfiles();
@@ -44,6 +47,7 @@ class DeviceSync {
   DeviceContext& ctx_;
   ModelAccess& models_;
   MacroUploadMark& mark_;
+  std::mutex updateMutex_;
   UpdateHook update_;
 };
 

@@ -71,6 +71,18 @@ class DeviceView {
   virtual void CloseUpdateTipDialog() = 0;
   // A newer software (kind 0) or firmware (kind 1) exists.
   virtual void PostUpdateAvailable(int kind, const std::string& version) = 0;
+  // A check found nothing newer: the settings page's update label (kind 0)
+  // or the mouse's firmware status, with its button disabled (kind 1), show
+  // that the version is the latest.
+  virtual void ShowNoNewerVersion(int /*kind*/) {}
+  // The firmware update window's status line ("<text>: <percent>%") and bar.
+  virtual void ShowUpdateProgress(const std::string& /*text*/, int /*percent*/) {}
+  // The mouse did not take the new firmware (it keeps the old one): told
+  // once the update window has closed.
+  virtual void ShowUpdateFailed() {}
+  // The desktop's installer has the new package: the program ends (exit
+  // code 0).
+  virtual void EndProgram() {}
 };
 
 }  // namespace korvex

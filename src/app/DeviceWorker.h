@@ -60,6 +60,9 @@ class DeviceWorker : public CThreadBasic {
   // A copy of the device state, for any thread.
   DeviceMainDef State() const { return state_.Get(); }
   void SetCurrentProfile(ProfileId profile);
+  // The update subsystem's work for codes 23, 24, 26 and 27 (replacing the
+  // one given at construction); any thread.
+  void SetUpdateHook(UpdateHook update) { sync_.SetUpdateHook(std::move(update)); }
   // A macro was bound to this button: upload it with the next button write.
   void MarkMacroUpload(int keyCode) { mark_.Set(keyCode); }
 

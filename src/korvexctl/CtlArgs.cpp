@@ -14,7 +14,8 @@ struct OperandCount {
   std::size_t max;
 };
 const std::map<std::string, OperandCount> kCommands = {
-    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}}};
+    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}},
+    {"update", {1, 2}}};
 const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
     {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}},
@@ -49,11 +50,16 @@ const char* CtlUsage() {
          "  reset                    restore the mouse and its settings to their defaults\n"
          "  reset dpi                the DPI stages back to the model's defaults\n"
          "  reset report-rate        the report rate back to the mouse's default\n"
+         "  update check             software and mouse firmware: current, latest, newer or not\n"
+         "  update firmware [--yes]  download the newer mouse firmware and install it (asks unless --yes)\n"
          "options:\n"
          "  --json                   machine-readable output on standard output\n"
          "  --device TYPE            use the model with this device type (as config.xml numbers it)\n"
          "exit codes: 0 done, 1 the mouse refused, 2 usage, 3 the window is running,\n"
-         "            4 no mouse, 5 shipped files or data folder unusable\n";
+         "            4 no mouse, 5 shipped files or data folder unusable,\n"
+         "            6 the update server could not be reached or gave no usable answer\n"
+         "environment: KORVEX_UPDATE_SERVER=http://HOST:PORT puts that server in place of the\n"
+         "            configured update addresses' scheme and host\n";
 }
 
 bool ParseWholeNumber(const std::string& text, long long& value) {

@@ -7,6 +7,7 @@
 #include "korvexctl/CtlArgs.h"
 #include "korvexctl/CtlCommands.h"
 #include "korvexctl/CtlSession.h"
+#include "korvexctl/CtlUpdate.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ CtlResult Dispatch(CtlSession& session, const CtlArgs& args) {
   if (args.command == "show") return RunShow(session);
   if (args.command == "set") return RunSet(session, args.operands);
   if (args.command == "profile") return RunProfile(session, args.operands[0]);
+  if (args.command == "update") return RunUpdate(session, args.operands);
   return RunReset(session, args.operands);
 }
 
@@ -59,6 +61,7 @@ int main(int argc, char** argv) {
   if (opened != kExitOk) {
     // Listing devices is still an answer when there are none.
     if (opened == kExitNoMouse && args.command == "devices") return Report(args, RunDevices(session));
+    if (opened == kExitNoMouse && args.command == "update") return Report(args, RunUpdate(session, args.operands));
     result.exitCode = opened;
     result.error = error;
     return Report(args, result);

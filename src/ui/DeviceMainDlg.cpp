@@ -12,6 +12,7 @@
 #include "app/CatalogueModels.h"
 #include "app/DeviceChangeRules.h"
 #include "app/DeviceWorker.h"
+#include "app/UpdateTasks.h"
 #include "catalogue/ModelSwitch.h"
 #include "i18n/Texts.h"
 #include "platform/AppIdentity.h"
@@ -25,6 +26,7 @@
 #include "skinui/Manager.h"
 #include "store/SettingsStore.h"
 #include "transport/HidDeviceManager.h"
+#include "update/UpdatePaths.h"
 #include "ui/UiText.h"
 #include "ui/WindowMessages.h"
 // AuxDialogs hands out its windows by pointer: their classes must be known.
@@ -71,12 +73,28 @@ DeviceMainDlg::DeviceMainDlg(MainDlgSetup setup)
   queuedView_ = std::make_unique<QueuedDeviceView>(this, *this);
   WorkerOptions options;
   options.text = [](int id) { return GetText(id); };
+  if (!setup_.update && setup_.onlineUpdates) MakeUpdateTasks();
   options.update = setup_.update;
   worker_ = std::make_unique<DeviceWorker>(hid_, store_, *models_, *queuedView_, options);
   tray_ = std::make_unique<MainTrayIcon>(this);
 }
 
 DeviceMainDlg::~DeviceMainDlg() { Teardown(); }
+
+void DeviceMainDlg::MakeUpdateTasks() {
+  UpdateSettings settings;
+  // Read when a task runs: the software part comes with the device list,
+  // the firmware address with the model.
+  settings.addresses = [this] {
+    const std::string server = UpdateServerOverride();
+    return UpdateAddresses{setup_.catalogue.Software().version,
+                           RebaseOrigin(setup_.catalogue.Software().upgrade, server),
+                           RebaseOrigin(modelSwitch_->FirmwareUrl(), server)};
+  };
+  settings.tempFolder = setup_.dataFolder + "temp/";
+  updates_ = std::make_shared<UpdateTasks>(std::move(settings));
+  setup_.update = [updates = updates_](int code, DeviceContext& ctx) { return updates->Run(code, ctx); };
+}
 
 bool DeviceMainDlg::CreateMain(const QString& caption) {
   // 1400 x 788, but never larger than the screen's work area: a window that

@@ -42,6 +42,7 @@ class PerformancePage;
 class QueuedDeviceView;
 class SettingsPage;
 class SettingsStore;
+class UpdateTasks;
 
 // What the window is built from. The catalogue has read config.xml's
 // languages and caption (LoadApplicationConfig); the window reads the
@@ -58,6 +59,10 @@ struct MainDlgSetup {
   std::string instanceSocket;
   // The update subsystem's work for tasks 23, 24, 26 and 27.
   UpdateHook update;
+  // Without a hook of its own: whether the window checks and installs
+  // updates from the configured servers (the program does; tests leave it
+  // off so that nothing goes to the network).
+  bool onlineUpdates = false;
   // Ends the process at once (the immediate exit paths); the default stops
   // the worker and the store and ends with exit code 0.
   std::function<void()> exitProcess;
@@ -128,6 +133,10 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void CloseWaitDialog() override;
   void CloseUpdateTipDialog() override;
   void PostUpdateAvailable(int kind, const std::string& version) override;
+  void ShowNoNewerVersion(int kind) override;
+  void ShowUpdateProgress(const std::string& text, int percent) override;
+  void ShowUpdateFailed() override;
+  void EndProgram() override;
 
   // What tests and the benchmark look at.
   MainFrame& Frame() { return *frame_; }
@@ -181,6 +190,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   // A one-button message box of two interface texts.
   void ShowMessageText(int titleText, int messageText);
   void QueueTask(int code);
+  void MakeUpdateTasks();
   void Teardown();
   static void DefaultExit(DeviceWorker* worker, SettingsStore* store);
 
@@ -193,6 +203,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   std::unique_ptr<ModelSwitch> modelSwitch_;
   std::unique_ptr<CatalogueModels> models_;
   std::unique_ptr<QueuedDeviceView> queuedView_;
+  std::shared_ptr<UpdateTasks> updates_;
   std::unique_ptr<DeviceWorker> worker_;
 
   std::unique_ptr<MainFrame> frame_;

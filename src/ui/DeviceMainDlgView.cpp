@@ -45,6 +45,7 @@ namespace {
 constexpr int kTextUpdateTitle = 581;
 constexpr int kTextNewVersion = 582;
 constexpr int kTextInstallQuestion = 583;
+constexpr int kTextUpdateFailed = 811;
 
 }  // namespace
 
@@ -129,6 +130,27 @@ void DeviceMainDlg::PostUpdateAvailable(int kind, const std::string& version) {
   }
   PostMessage(kMsgUpdateAvailable, kind == 0 ? 1 : 2, 1);
 }
+
+void DeviceMainDlg::ShowNoNewerVersion(int kind) {
+  if (kind == 0) {
+    newerSoftware_.clear();
+    if (settingsPage_) settingsPage_->SetNewerSoftware("");
+  } else {
+    newerFirmware_.clear();
+    device_->ShowMouseLatest();
+  }
+}
+
+void DeviceMainDlg::ShowUpdateProgress(const std::string& text, int percent) {
+  if (aux_) aux_->ShowUpdateProgress(QString::fromStdString(text), percent);
+}
+
+void DeviceMainDlg::ShowUpdateFailed() {
+  // Queued after the window's close, so the update window is gone first.
+  ShowMessageText(DevicePage::kTextMouseFirmware, kTextUpdateFailed);
+}
+
+void DeviceMainDlg::EndProgram() { ExitNow(); }
 
 // --- actions ----------------------------------------------------------------
 

@@ -66,6 +66,12 @@ class RecordingView : public DeviceView {
   void PostUpdateAvailable(int kind, const std::string& version) override {
     AddText("PostUpdateAvailable", std::to_string(kind) + " " + version);
   }
+  void ShowNoNewerVersion(int kind) override { Add("ShowNoNewerVersion", kind); }
+  void ShowUpdateProgress(const std::string& text, int percent) override {
+    AddText("ShowUpdateProgress", text + " " + std::to_string(percent));
+  }
+  void EndProgram() override { Add("EndProgram"); }
+  void ShowUpdateFailed() override { Add("ShowUpdateFailed"); }
 
  private:
   template <typename... Ints>

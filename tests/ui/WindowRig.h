@@ -114,6 +114,8 @@ struct RigOptions {
   int showFlag = 1;
   // Preference values written before the window starts.
   std::vector<std::pair<std::string, std::string>> preferences;
+  // The update work; none by default.
+  UpdateHook update;
 };
 
 class WindowRig {
@@ -152,6 +154,7 @@ class WindowRig {
     setup.instanceSocket = dir_ + "/runtime/instance.socket";
     setup.exitProcess = [this] { ++exits; };
     setup.trayAvailable = options_.tray;
+    setup.update = options_.update;
     setup.openLink = [this](const std::string& url) {
       links.push_back(url);
       return true;

@@ -59,6 +59,7 @@ int RunApplication(int argc, char** argv) {
   ChooseStartupLanguage(setup.catalogue.AvailableLanguages());
   DUI::Manager::SetInstance(QString::fromStdString(appFolder));
   setup.dataFolder = DataFolder();
+  setup.onlineUpdates = true;
   // A folder that cannot be made shows later as a database that does not
   // open; the window still starts.
   CreateFolder(setup.dataFolder + "db/");

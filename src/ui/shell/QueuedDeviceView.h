@@ -99,6 +99,18 @@ class QueuedDeviceView : public DeviceView {
   void PostUpdateAvailable(int kind, const std::string& version) override {
     Post([=](DeviceView& v) { v.PostUpdateAvailable(kind, version); });
   }
+  void ShowNoNewerVersion(int kind) override {
+    Post([=](DeviceView& v) { v.ShowNoNewerVersion(kind); });
+  }
+  void ShowUpdateProgress(const std::string& text, int percent) override {
+    Post([=](DeviceView& v) { v.ShowUpdateProgress(text, percent); });
+  }
+  void ShowUpdateFailed() override {
+    Post([](DeviceView& v) { v.ShowUpdateFailed(); });
+  }
+  void EndProgram() override {
+    Post([](DeviceView& v) { v.EndProgram(); });
+  }
 
  private:
   template <class F>

@@ -95,6 +95,13 @@ void DevicePage::ShowMouseStatus(const QString& status) {
   ShowRow(kMouseRow);
 }
 
+void DevicePage::ShowMouseLatest() {
+  rows_[kMouseRow].status.clear();
+  rows_[kMouseRow].statusLatest = true;
+  ShowRow(kMouseRow);
+  firmwareCheck_->SetEnabled(false);
+}
+
 void DevicePage::ShowRow(int row) {
   VersionRow& r = rows_[row];
   r.text->SetTitle(UiText(CaptionText(row)) + r.suffix);

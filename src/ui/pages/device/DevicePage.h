@@ -64,6 +64,9 @@ class DevicePage : public QObject {
   void EnableFirmwareButtons(bool mouse, bool receiver);
   // A newer mouse firmware was found: the status line of the mouse row.
   void ShowMouseStatus(const QString& status);
+  // The firmware check found nothing newer: text 580, and the mouse's check
+  // button is disabled until the next synchronisation shows the row again.
+  void ShowMouseLatest();
   QString RowText(int row) const;
   QString RowStatus(int row) const;
 
