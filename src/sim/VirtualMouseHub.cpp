@@ -340,7 +340,8 @@ std::vector<HidInterfaceInfo> VirtualMouseHub::Enumerate() const {
   return out;
 }
 
-VirtualMouseHub::Handle VirtualMouseHub::Open(const std::string& path, std::string* product) {
+VirtualMouseHub::Handle VirtualMouseHub::Open(const std::string& path, std::string* product,
+                                              std::vector<std::uint8_t>* descriptor) {
   std::string name;
   int iface = 0;
   if (!ParsePath(path, name, iface)) return 0;
@@ -350,6 +351,10 @@ VirtualMouseHub::Handle VirtualMouseHub::Open(const std::string& path, std::stri
   const Handle h = nextHandle_++;
   readers_[h] = Reader{static_cast<std::size_t>(index), iface, slots_[index].generation, {}};
   if (product) *product = slots_[index].device->Spec().product;
+  if (descriptor) {
+    const InterfaceDescriptor& d = DescribeInterface(iface);
+    descriptor->assign(d.reportDescriptor, d.reportDescriptor + d.reportDescriptorSize);
+  }
   return h;
 }
 
@@ -380,7 +385,7 @@ int VirtualMouseHub::Write(Handle handle, const std::uint8_t* data, std::size_t 
   const std::int64_t frame = std::max(NowFrame() + 1, slot.lastOutFrame[iface] + 1);
   std::vector<OutgoingReport> replies;
   int taken = -1;
-  if (iface == kConfigInterface && nakCount_ > 0 && length <= kOutputReportLength &&
+  if (iface == kConfigInterface && nakCount_ > 0 && length == kOutputReportLength &&
       data[0] == 0) {
     --nakCount_;
     std::uint8_t frameBytes[kOutputReportLength] = {};

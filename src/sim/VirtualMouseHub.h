@@ -99,11 +99,13 @@ class VirtualMouseHub {
 
   // --- backend plumbing (InProcessBackend, the korvex-vmouse daemon) ---
   std::vector<HidInterfaceInfo> Enumerate() const;
-  // 0 when the path names no plugged device interface.
-  Handle Open(const std::string& path, std::string* product = nullptr);
+  // 0 when the path names no plugged device interface. *descriptor: the
+  // interface's report descriptor.
+  Handle Open(const std::string& path, std::string* product = nullptr,
+              std::vector<std::uint8_t>* descriptor = nullptr);
   void Close(Handle handle);
   // Bytes taken or -1 (unknown or dead handle, interface without output
-  // report, bad length). *returnAt: when the writer may return (the
+  // report, a length other than the declared output report's). *returnAt: when the writer may return (the
   // endpoint has room again), which can be now.
   int Write(Handle handle, const std::uint8_t* data, std::size_t length,
             SimClock::time_point* returnAt = nullptr);
