@@ -32,6 +32,8 @@ class InProcessDevice : public HidDevice {
   }
 
   std::string ProductString() override { return product_; }
+  int InputFd() override { return hub_->ReadyFd(handle_); }
+  int InputReadyInMs() override { return hub_->ReadyInMs(handle_); }
 
  private:
   std::shared_ptr<VirtualMouseHub> hub_;
