@@ -76,8 +76,10 @@ int CtlSession::Open(int wantedType, std::string& error) {
   worker_ = std::make_unique<DeviceWorker>(hid, Store(), *models_, view_, options);
 
   // The window starts by asking for the generic type, so both pick the same
-  // device; a type given on the command line is preferred instead.
-  WritePreference("DeviceType", std::to_string(wantedType > 0 ? wantedType : 101));
+  // device; a type given on the command line is preferred instead. Handed
+  // over, not written: the refresh then writes the type it chose, and only
+  // when it changed, so no flush to disk lands between two reports.
+  models_->SetWantedDeviceType(wantedType > 0 ? wantedType : 101);
   worker_->RefreshDevices();
   const std::uint64_t first = worker_->QueueTask(kInitialSync);
   worker_->Start();
