@@ -1,6 +1,7 @@
 // The worker against korvex-vmouse as a separate process (1 ms frame model):
 //   - latency from queueing a code to its frame leaving the host (median, p99),
-//     with the idle poll off (shipped device types) and on (types below 200);
+//     with the idle poll off (types from 200 up) and on (types below 200, as
+//     the shipped models are);
 //   - the whole ApplyProfile body (seven or six exchanges);
 //   - the first full ReadBack (seven reads);
 //   - process CPU while the worker idles with a device present, over 10 s.
@@ -78,6 +79,8 @@ class TimedDevice : public HidDevice {
     return inner_->Read(buffer, length, timeoutMs);
   }
   std::string ProductString() override { return inner_->ProductString(); }
+  int InputFd() override { return inner_->InputFd(); }
+  int InputReadyInMs() override { return inner_->InputReadyInMs(); }
 
  private:
   std::unique_ptr<HidDevice> inner_;

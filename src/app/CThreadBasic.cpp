@@ -16,7 +16,7 @@ CThreadBasic::~CThreadBasic() {
   // that calls a pure virtual. Ending the loop here is still better than
   // destroying a running std::thread (which terminates the process).
   running_.store(false, std::memory_order_release);
-  sleepCv_.notify_all();
+  wake_.Signal();
   Join();
 }
 
@@ -40,11 +40,8 @@ bool CThreadBasic::Start(int intervalMs) {
 bool CThreadBasic::Stop() {
   if (!thread_.joinable()) return true;
   running_.store(false, std::memory_order_release);
-  {
-    // Taking the sleep mutex orders the flag change before a sleeper's check.
-    std::lock_guard<std::mutex> lock(sleepMutex_);
-  }
-  sleepCv_.notify_all();
+  wake_.Signal();
+  OnStopRequested();
   std::unique_lock<std::mutex> lock(endMutex_);
   bool ended = endCv_.wait_for(lock, std::chrono::milliseconds(kStopWaitMs),
                                [this] { return ended_; });
@@ -57,19 +54,18 @@ void CThreadBasic::Join() {
   if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
 
-void CThreadBasic::Wake() {
-  {
-    std::lock_guard<std::mutex> lock(sleepMutex_);
-    wakeRequested_ = true;
-  }
-  sleepCv_.notify_all();
-}
+void CThreadBasic::Wake() { wake_.Signal(); }
 
 bool CThreadBasic::SleepUnlessStopping(int ms) {
-  std::unique_lock<std::mutex> lock(sleepMutex_);
-  return !sleepCv_.wait_for(lock, std::chrono::milliseconds(ms), [this] {
-    return !running_.load(std::memory_order_acquire);
-  });
+  // A Wake lands here too (and is taken): the sleep goes on, the queue is
+  // looked at after the work anyway.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    if (StopRequested()) return false;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return true;
+    wake_.Wait(static_cast<int>(left.count()));
+  }
 }
 
 void CThreadBasic::ThreadProc() {
@@ -77,11 +73,7 @@ void CThreadBasic::ThreadProc() {
     while (running_.load(std::memory_order_acquire)) {
       Run();
       // Linux sleeps are fine-grained already; no timer resolution to raise.
-      std::unique_lock<std::mutex> lock(sleepMutex_);
-      sleepCv_.wait_for(lock, std::chrono::milliseconds(interval_.load()), [this] {
-        return wakeRequested_ || !running_.load(std::memory_order_acquire);
-      });
-      wakeRequested_ = false;
+      if (running_.load(std::memory_order_acquire)) wake_.Wait(interval_.load());
     }
   } else {
     Run();

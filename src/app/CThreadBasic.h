@@ -5,6 +5,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/WakeEvent.h"
+
 namespace korvex {
 
 // A thread that calls Run over and over with a short pause between calls
@@ -45,6 +47,13 @@ class CThreadBasic {
   // that waits long uses it so that closing the window is not held up by it.
   bool SleepUnlessStopping(int ms);
   bool StopRequested() const { return !running_.load(std::memory_order_acquire); }
+  // Readable once Wake or Stop was called and the pause between passes has
+  // not taken it yet. Run may poll it beside other descriptors (it must not
+  // read it), so that it sleeps until there is work.
+  int WakeFd() const { return wake_.Fd(); }
+  // Called by Stop after the running flag was cleared: a place to break off
+  // waits that do not watch WakeFd.
+  virtual void OnStopRequested() {}
 
  private:
   void ThreadProc();
@@ -60,11 +69,9 @@ class CThreadBasic {
   std::mutex endMutex_;
   std::condition_variable endCv_;
   bool ended_ = true;
-  // Wakes SleepUnlessStopping when Stop is called, and the pause between
-  // passes when Wake is called.
-  std::mutex sleepMutex_;
-  std::condition_variable sleepCv_;
-  bool wakeRequested_ = false;
+  // Ends the pause between passes (Wake, Stop) and SleepUnlessStopping
+  // (Stop).
+  WakeEvent wake_;
 };
 
 }  // namespace korvex

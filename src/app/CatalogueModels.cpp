@@ -11,7 +11,9 @@ CatalogueModels::CatalogueModels(const DeviceCatalogue& catalogue, ModelSwitch& 
                                  SettingsStore& store, std::string dataFolder)
     : catalogue_(catalogue), models_(models), store_(store), dataFolder_(std::move(dataFolder)) {}
 
-int CatalogueModels::WantedDeviceType() { return ReadPreference("DeviceType"); }
+int CatalogueModels::WantedDeviceType() {
+  return wantedOverride_ > 0 ? wantedOverride_ : ReadPreference("DeviceType");
+}
 
 void CatalogueModels::SwitchModel(int deviceType) {
   WritePreference("DeviceType", std::to_string(deviceType));

@@ -20,7 +20,11 @@ class CatalogueModels : public ModelAccess {
   CatalogueModels(const DeviceCatalogue& catalogue, ModelSwitch& models, SettingsStore& store,
                   std::string dataFolder);
 
+  // The "DeviceType" preference, unless a type was given here instead.
   int WantedDeviceType() override;
+  // A caller that picks the wanted type itself (the command-line tool) sets
+  // it here rather than writing the preference first.
+  void SetWantedDeviceType(int type) { wantedOverride_ = type; }
   void SwitchModel(int deviceType) override;
   bool HasLighting() override;
   std::array<bool, kLightModeCount> LightModes() override;
@@ -32,6 +36,7 @@ class CatalogueModels : public ModelAccess {
   ModelSwitch& models_;
   SettingsStore& store_;
   std::string dataFolder_;
+  int wantedOverride_ = 0;
 };
 
 }  // namespace korvex

@@ -1,5 +1,7 @@
 #include "app/DeviceWorker.h"
 
+#include <poll.h>
+
 #include <chrono>
 #include <string>
 
@@ -7,12 +9,22 @@
 #include "app/LightingWriter.h"
 #include "app/NotificationPoll.h"
 #include "app/PerformanceWriters.h"
+#include "transport/ReportIo.h"
 
 namespace korvex {
 namespace {
 
 // Outcomes kept for WaitForTask; older ones are forgotten.
 constexpr std::size_t kKeptOutcomes = 1024;
+// The longest idle sleep: a pass a second costs nothing and covers a wake-up
+// that went astray.
+constexpr int kIdleWaitMs = 1000;
+
+// Sleeps until fd turns readable (without reading it) or timeoutMs passes.
+void WaitReadable(int fd, int timeoutMs) {
+  pollfd p{fd, POLLIN, 0};
+  ::poll(&p, 1, timeoutMs);
+}
 
 TextSource OrNumber(TextSource text) {
   if (text) return text;
@@ -35,7 +47,12 @@ DeviceWorker::~DeviceWorker() {
   Join();
 }
 
-bool DeviceWorker::Start() { return CThreadBasic::Start(options_.intervalMs); }
+bool DeviceWorker::Start() {
+  ctx_.hid.ClearInterrupt();
+  return CThreadBasic::Start(options_.intervalMs);
+}
+
+void DeviceWorker::OnStopRequested() { ctx_.hid.Interrupt(); }
 
 std::uint64_t DeviceWorker::QueueTask(int code) {
   const std::uint64_t ticket = queue_.Push(code);
@@ -103,10 +120,22 @@ void DeviceWorker::Run() {
     FinishTask(entry.ticket, RunTask(entry.code));
     return;
   }
-  // A task queued meanwhile ends the poll's wait: a slider release must not
-  // sit out up to 10 ms of listening for DPI-button reports.
-  if (state_.Read([](const DeviceMainDef& d) { return d.devicePresent; }))
-    PollNotificationsOnce(ctx_, [this] { return queue_.Size() > 0 || StopRequested(); });
+  if (state_.Read([](const DeviceMainDef& d) { return d.devicePresent; })) {
+    IdlePoll();
+  } else {
+    // No device, no reports: only a task (an arrival queues one) or a stop
+    // can end this.
+    lastPollTook_ = false;
+    WaitReadable(WakeFd(), kIdleWaitMs);
+  }
+}
+
+void DeviceWorker::IdlePoll() {
+  using Wait = HidDeviceManager::WaitResult;
+  const Wait wait = lastPollTook_ ? Wait::kInput : ctx_.hid.WaitForNotification(WakeFd(), kIdleWaitMs);
+  if (wait == Wait::kWoken) return;  // the next pass takes the task
+  const int readMs = wait == Wait::kCannotWait ? kPollTimeoutMs : 0;
+  lastPollTook_ = PollNotificationsOnce(ctx_, readMs);
 }
 
 bool DeviceWorker::RunTask(int code) {

@@ -25,9 +25,11 @@ struct WorkerOptions {
 
 // The worker thread: the only thread that talks to the mouse. Interface
 // handlers store a value and queue a task code; the worker takes one code
-// per pass (about every 2 ms) and runs its work, and with nothing queued and
-// a device present it polls for unsolicited reports. What it shows goes
-// through DeviceView. Owned by the main window (or a command-line tool).
+// per pass (about every 2 ms) and runs its work. With nothing queued it
+// sleeps on the device and on the queue together, so it wakes for a report
+// (then taken by the notification poll) or for a task, and for nothing else.
+// What it shows goes through DeviceView. Owned by the main window (or a
+// command-line tool).
 class DeviceWorker : public CThreadBasic {
  public:
   DeviceWorker(HidDeviceManager& hid, SettingsStore& store, ModelAccess& models, DeviceView& view,
@@ -68,9 +70,15 @@ class DeviceWorker : public CThreadBasic {
 
  protected:
   void Run() override;
+  // Breaks off an exchange waiting for its acknowledgement.
+  void OnStopRequested() override;
 
  private:
   bool RunTask(int code);
+  // With nothing queued: sleeps until a report comes or a task is queued
+  // (or, on a backend that cannot be waited on, reads with a time-out), then
+  // takes one report.
+  void IdlePoll();
   void FinishTask(std::uint64_t ticket, bool ok);
 
   DeviceStateBox state_;
@@ -85,6 +93,9 @@ class DeviceWorker : public CThreadBasic {
   std::condition_variable doneCv_;
   std::map<std::uint64_t, bool> outcomes_;
   std::uint64_t lastDone_ = 0;
+  // The last poll took a report: more may wait behind it, so the next pass
+  // reads again before it sleeps.
+  bool lastPollTook_ = false;
 };
 
 }  // namespace korvex

@@ -5,6 +5,7 @@
 #include "protocol/Command.h"
 #include "protocol/DpiConversion.h"
 #include "protocol/Replies.h"
+#include "transport/ReportIo.h"
 
 namespace korvex {
 namespace {
@@ -83,12 +84,12 @@ void HandleStatus(DeviceContext& ctx, const ReportBuffer& report, int sourceType
 
 }  // namespace
 
-bool PollNotificationsOnce(DeviceContext& ctx) { return PollNotificationsOnce(ctx, {}); }
+bool PollNotificationsOnce(DeviceContext& ctx) { return PollNotificationsOnce(ctx, kPollTimeoutMs); }
 
-bool PollNotificationsOnce(DeviceContext& ctx, const std::function<bool()>& cutShort) {
+bool PollNotificationsOnce(DeviceContext& ctx, int readTimeoutMs) {
   ReportBuffer report{};
   int sourceType = 0;
-  if (!ctx.hid.PollNotifications(report, sourceType, cutShort)) return false;
+  if (!ctx.hid.PollNotifications(report, sourceType, readTimeoutMs)) return false;
   if (report[0] != 0) {
     LogLine(2, "mouse notify data: %02X %02X %02X %02X %02X %02X", report[0], report[1],
             report[2], report[3], report[4], report[5]);

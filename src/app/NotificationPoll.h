@@ -9,6 +9,8 @@ namespace korvex {
 // worker is idle: a DPI-button report (0xC2) updates the stage count and the
 // current stage; a receiver status report (0xC0) brings the mouse online or
 // takes it offline and updates the battery. True when a report was taken.
+// Each interface is read with readTimeoutMs.
+bool PollNotificationsOnce(DeviceContext& ctx, int readTimeoutMs);
 bool PollNotificationsOnce(DeviceContext& ctx);
 // The same, given up as soon as `cutShort` returns true (work is queued).
 bool PollNotificationsOnce(DeviceContext& ctx, const std::function<bool()>& cutShort);

@@ -1,6 +1,9 @@
 #include "app/ReadBack.h"
 
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/ProfileValues.h"
 #include "app/VersionDisplay.h"
@@ -43,47 +46,80 @@ void ApplyStoredDeviceInfo(DeviceContext& ctx) {
   ctx.view.SetDeviceBattery(type, info.batteryState, info.batteryLevel);
 }
 
-void ReadDpiStages(DeviceContext& ctx, ProfileValues& values, int sensor) {
+// What the reads brought, stored in one go after the last read so that no
+// database work sits between two exchanges.
+struct ReadResults {
+  std::vector<std::pair<std::string, long long>> values;
+  std::optional<LightingState> lighting;
+  void Set(std::string key, long long value) { values.emplace_back(std::move(key), value); }
+};
+
+void ReadReportRate(DeviceContext& ctx, ReadResults& out) {
+  ReportFrame frame;
+  int rateCode = 0;
+  if (!Read(ctx, Command::ReadReportRate, frame)) return;
+  if (!ParseReportRate(frame, frame.length, rateCode)) return;
+  out.Set("report_rate", rateCode);
+  out.Set("report_rate_wireless", rateCode);
+}
+
+void ReadDpiStages(DeviceContext& ctx, ReadResults& out, int sensor) {
   ReportFrame frame;
   DpiStagesReply reply;
   if (!Read(ctx, Command::ReadDpiStages, frame)) return;
   if (!ParseDpiStages(frame, frame.length, sensor, reply)) return;
-  values.SetInt("dpi_flag", reply.count);
-  values.SetInt("dpi_count", reply.count);
-  values.SetInt("dpi_index", reply.index);
+  out.Set("dpi_flag", reply.count);
+  out.Set("dpi_count", reply.count);
+  out.Set("dpi_index", reply.index);
   for (int k = 0; k < kDpiStageCount; ++k) {
     // Empty or nonsensical registers come back below the smallest DPI.
-    if (reply.dpi[k] >= 50) values.SetInt(ProfileValues::StageValueKey(k), reply.dpi[k]);
+    if (reply.dpi[k] >= 50) out.Set(ProfileValues::StageValueKey(k), reply.dpi[k]);
   }
 }
 
-void ReadDpiColours(DeviceContext& ctx, ProfileValues& values) {
+void ReadDpiColours(DeviceContext& ctx, ReadResults& out) {
   ReportFrame frame;
   DpiColoursReply reply;
   if (!Read(ctx, Command::ReadDpiColours, frame)) return;
   if (!ParseDpiColours(frame, frame.length, reply) || !reply.present) return;
-  for (int k = 0; k < kDpiStageCount; ++k)
-    values.SetInt(ProfileValues::StageColourKey(k), reply.colours[k]);
+  for (int k = 0; k < kDpiStageCount; ++k) out.Set(ProfileValues::StageColourKey(k), reply.colours[k]);
 }
 
-void ReadLiftoff(DeviceContext& ctx, ProfileValues& values) {
+void ReadLighting(DeviceContext& ctx, ReadResults& out) {
+  ReportFrame frame;
+  LightingState reply;
+  if (!Read(ctx, Command::ReadLighting, frame)) return;
+  if (ParseLightingState(frame, frame.length, reply)) out.lighting = reply;
+}
+
+void ReadLiftoff(DeviceContext& ctx, ReadResults& out) {
   ReportFrame frame;
   LiftoffSensor reply;
   if (!Read(ctx, Command::ReadLiftoffSensor, frame)) return;
   if (!ParseLiftoffSensor(frame, frame.length, reply)) return;
-  values.SetInt("liftoff_height", reply.liftoffHeight);
-  values.SetInt("sensor_flag", reply.sensorFlag);
+  out.Set("liftoff_height", reply.liftoffHeight);
+  out.Set("sensor_flag", reply.sensorFlag);
 }
 
-void ReadPower(DeviceContext& ctx, ProfileValues& values) {
+void ReadPower(DeviceContext& ctx, ReadResults& out) {
   ReportFrame frame;
   PowerOptions reply;
   if (!Read(ctx, Command::ReadPowerOptions, frame)) return;
   if (!ParsePowerOptions(frame, frame.length, reply)) return;
-  values.SetInt("sleep_light", reply.sleepLight);
-  values.SetInt("move_wakeup", reply.moveWakeup);
-  values.SetInt("move_closelight", reply.moveCloseLight);
-  values.SetInt("button_respondtime", reply.buttonResponseTime);
+  out.Set("sleep_light", reply.sleepLight);
+  out.Set("move_wakeup", reply.moveWakeup);
+  out.Set("move_closelight", reply.moveCloseLight);
+  out.Set("button_respondtime", reply.buttonResponseTime);
+}
+
+void ApplyLighting(DeviceContext& ctx, ProfileId profile, const LightingState& reply) {
+  ctx.store.SetActiveLightMode(profile, reply.mode);
+  LightRecord row;
+  if (ctx.store.GetLight(profile, reply.mode, row)) {
+    row.brightness = reply.brightness;
+    row.speed = reply.speed;
+    ctx.store.UpdateLight(profile, reply.mode, row);
+  }
 }
 
 void ReadMouseFirmware(DeviceContext& ctx) {
@@ -95,27 +131,34 @@ void ReadMouseFirmware(DeviceContext& ctx) {
   ctx.view.ShowVersionRow(0, FormatVersionRow(ctx.text(551), version, false), ctx.text(580));
 }
 
-// Step 4: every setting, in the mouse's read order.
+// Step 4: every setting, in the mouse's read order, the reads back to back;
+// then everything they brought is stored as one transaction.
 void ReadAllSettings(DeviceContext& ctx) {
   const ProfileId profile = ctx.Profile();
   const int sensor = ctx.SensorCode();
-  ProfileValues values(ctx.store, profile);
+  ReadResults results;
   const std::function<void()> steps[] = {
       // 0x11 opens the first synchronisation; its answer carries nothing we use.
       [&] { ReportFrame frame; Read(ctx, Command::ReadFirstSync, frame); },
-      [&] { int rateCode = 0; ReadReportRateInto(ctx, profile, rateCode); },
-      [&] { ReadDpiStages(ctx, values, sensor); },
-      [&] { ReadDpiColours(ctx, values); },
-      [&] { ReadLightingInto(ctx, profile); },
-      [&] { ReadLiftoff(ctx, values); },
-      [&] { ReadPower(ctx, values); },
+      [&] { ReadReportRate(ctx, results); },
+      [&] { ReadDpiStages(ctx, results, sensor); },
+      [&] { ReadDpiColours(ctx, results); },
+      [&] { ReadLighting(ctx, results); },
+      [&] { ReadLiftoff(ctx, results); },
+      [&] { ReadPower(ctx, results); },
       // The mouse's own version is only reachable through the receiver.
       [&] { if (ctx.hid.SessionMode() == 1) ReadMouseFirmware(ctx); },
   };
   for (const auto& step : steps) {
-    if (ctx.stopping()) return;
+    if (ctx.stopping()) break;
     step();
   }
+  // What was read before a stop is kept all the same.
+  ctx.store.RunInTransaction([&] {
+    ProfileValues values(ctx.store, profile);
+    for (const auto& [key, value] : results.values) values.SetInt(key, value);
+    if (results.lighting) ApplyLighting(ctx, profile, *results.lighting);
+  });
 }
 
 }  // namespace
@@ -135,13 +178,7 @@ bool ReadLightingInto(DeviceContext& ctx, ProfileId profile) {
   LightingState reply;
   if (!Read(ctx, Command::ReadLighting, frame)) return false;
   if (!ParseLightingState(frame, frame.length, reply)) return false;
-  ctx.store.SetActiveLightMode(profile, reply.mode);
-  LightRecord row;
-  if (ctx.store.GetLight(profile, reply.mode, row)) {
-    row.brightness = reply.brightness;
-    row.speed = reply.speed;
-    ctx.store.UpdateLight(profile, reply.mode, row);
-  }
+  ApplyLighting(ctx, profile, reply);
   return true;
 }
 

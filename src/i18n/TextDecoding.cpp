@@ -2,48 +2,21 @@
 
 #include <cstdint>
 
+#include "text/Utf.h"
+
 namespace korvex {
 namespace {
 
 constexpr uint32_t kReplacement = 0xFFFD;
 
 void Append(std::string& out, uint32_t cp) {
-  if (cp == 0) return;
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
+  if (cp != 0) text::AppendUtf8(out, cp);
 }
 
+// NULs end nothing in a language file: they are dropped.
 std::string FromUtf16(std::string_view bytes, bool bigEndian) {
-  std::string out;
-  const size_t units = bytes.size() / 2;
-  auto unit = [&](size_t k) -> uint32_t {
-    const auto a = static_cast<unsigned char>(bytes[2 * k]);
-    const auto b = static_cast<unsigned char>(bytes[2 * k + 1]);
-    return bigEndian ? (a << 8 | b) : (b << 8 | a);
-  };
-  for (size_t k = 0; k < units; ++k) {
-    const uint32_t u = unit(k);
-    if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 && unit(k + 1) <= 0xDFFF) {
-      Append(out, 0x10000 + ((u - 0xD800) << 10) + (unit(k + 1) - 0xDC00));
-      ++k;
-    } else {
-      Append(out, u);
-    }
-  }
+  std::string out = text::Utf16ToUtf8(bytes, bigEndian);
+  std::erase(out, '\0');
   return out;
 }
 

@@ -1,5 +1,8 @@
 #include "korvexctl/CtlSession.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "i18n/LanguageChoice.h"
 #include "i18n/Texts.h"
 #include "platform/AppFolders.h"
@@ -35,7 +38,13 @@ int CtlSession::Open(int wantedType, std::string& error) {
   SetCaption(catalogue_.Caption());
 
   lock_ = std::make_unique<SingleInstanceLock>(catalogue_.Caption());
-  if (!lock_->TryAcquire()) {
+  const SingleInstanceLock::Outcome lock = lock_->Acquire();
+  if (lock == SingleInstanceLock::Outcome::kUnavailable) {
+    // A runtime folder without room for the lock file says nothing about a
+    // running window; go on, but say that the guard is missing.
+    std::fprintf(stderr, "korvexctl: warning: cannot take the single-instance lock %s (%s)\n",
+                 lock_->Path().c_str(), std::strerror(lock_->LastError()));
+  } else if (lock == SingleInstanceLock::Outcome::kHeldByOther) {
     error = "the " + catalogue_.Caption() +
             " window is running and owns the mouse; close it (also from the tray) and try again";
     return kExitWindowRunning;
@@ -67,8 +76,10 @@ int CtlSession::Open(int wantedType, std::string& error) {
   worker_ = std::make_unique<DeviceWorker>(hid, Store(), *models_, view_, options);
 
   // The window starts by asking for the generic type, so both pick the same
-  // device; a type given on the command line is preferred instead.
-  WritePreference("DeviceType", std::to_string(wantedType > 0 ? wantedType : 101));
+  // device; a type given on the command line is preferred instead. Handed
+  // over, not written: the refresh then writes the type it chose, and only
+  // when it changed, so no flush to disk lands between two reports.
+  models_->SetWantedDeviceType(wantedType > 0 ? wantedType : 101);
   worker_->RefreshDevices();
   const std::uint64_t first = worker_->QueueTask(kInitialSync);
   worker_->Start();

@@ -177,10 +177,14 @@ bool PreferenceStore::Write(const std::string& name, const std::string& text) co
   if (!CreateFolder(folder)) return false;
   FolderLock lock(folder);
   Entries entries;
-  Load(entries);  // a damaged file is replaced by what can still be written
+  const bool intact = Load(entries);  // a damaged file is replaced by what can still be written
   bool replaced = false;
   for (auto& [key, value] : entries) {
     if (EqualNoCase(key, name)) {
+      // The value is there already: no rewrite, whose flush to disk can take
+      // tens of milliseconds on a busy disk (the device refresh writes the
+      // device type between two reports).
+      if (intact && value == text) return true;
       value = text;
       replaced = true;
       break;

@@ -18,11 +18,13 @@ int OpenLockFile(const std::string& path) {
   return fd;
 }
 
-bool Lock(int fd) {
+// 0 when locked, EWOULDBLOCK when someone else holds it, another errno when
+// the file cannot be locked at all.
+int Lock(int fd) {
   int rc;
   while ((rc = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
-  return rc == 0;
+  return rc == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -39,16 +41,22 @@ SingleInstanceLock::SingleInstanceLock(const std::string& caption)
 
 SingleInstanceLock::~SingleInstanceLock() { Release(); }
 
-bool SingleInstanceLock::TryAcquire() {
-  if (fd_ >= 0) return true;
+SingleInstanceLock::Outcome SingleInstanceLock::Acquire() {
+  if (fd_ >= 0) return Outcome::kAcquired;
   const int fd = OpenLockFile(path_);
-  if (fd < 0) return false;
-  if (!Lock(fd)) {
+  if (fd < 0) {
+    lastError_ = errno;
+    return Outcome::kUnavailable;
+  }
+  const int error = Lock(fd);
+  if (error != 0) {
     ::close(fd);
-    return false;
+    if (error == EWOULDBLOCK) return Outcome::kHeldByOther;
+    lastError_ = error;
+    return Outcome::kUnavailable;
   }
   fd_ = fd;
-  return true;
+  return Outcome::kAcquired;
 }
 
 void SingleInstanceLock::Release() {
@@ -61,9 +69,9 @@ bool SingleInstanceLock::IsHeldByOther() const {
   if (fd_ >= 0) return false;
   const int fd = OpenLockFile(path_);
   if (fd < 0) return false;
-  const bool free = Lock(fd);
+  const bool taken = Lock(fd) == EWOULDBLOCK;
   ::close(fd);
-  return !free;
+  return taken;
 }
 
 }  // namespace korvex

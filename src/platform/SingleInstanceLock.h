@@ -15,8 +15,18 @@ class SingleInstanceLock {
   SingleInstanceLock(const SingleInstanceLock&) = delete;
   SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
+  enum class Outcome {
+    kAcquired,     // this object holds the lock (also when it already did)
+    kHeldByOther,  // a running instance has it
+    kUnavailable,  // the lock file cannot be opened or locked at all
+  };
+  // Only kHeldByOther means another instance runs: a runtime folder that
+  // cannot take the file says nothing about other processes.
+  Outcome Acquire();
   // True when this object now holds the lock (also when it already did).
-  bool TryAcquire();
+  bool TryAcquire() { return Acquire() == Outcome::kAcquired; }
+  // errno of the last kUnavailable, for the message that reports it.
+  int LastError() const { return lastError_; }
   void Release();
   bool IsHeld() const { return fd_ >= 0; }
   // True when another holder (another process, or another lock object) has it.
@@ -27,6 +37,7 @@ class SingleInstanceLock {
  private:
   std::string path_;
   int fd_ = -1;
+  int lastError_ = 0;
 };
 
 // "<runtime folder>/<caption><suffix>"; in the shared /tmp fallback the user

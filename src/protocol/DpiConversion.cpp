@@ -75,8 +75,13 @@ int DpiToRegister(int sensor, int a) {
 // For 38 and 49 the read-back inverts the rule towards the mouse, so a value
 // written and read back stays where it was. Read with rules that do not
 // invert the writer's, a stored stage would move one register step on every
-// read-back and write, drifting further each run. (Sensor 38 sends 5000 as
-// register 49 and 5001..5499 as 50; register 50 reads back as 5000.)
+// read-back and write, drifting further each run.
+//
+// Sensor 38 sends 5000 as register 49 and only 5001..5499 as register 50, so
+// register 50 reads back as the first value of its band on the sensor's
+// 200 step, 5200; read as 5000 it would go out again as 49.
+constexpr int kSensor38Band50 = 5200;
+
 int RegisterToDpi(int sensor, int r) {
   if (HundredStepSensor(sensor)) return r * 100;
   switch (sensor) {
@@ -89,7 +94,8 @@ int RegisterToDpi(int sensor, int r) {
     case 37:
       return r < 50 ? r * 100 : r * 500 - 20000;
     case 38:
-      return r < 50 ? (r + 1) * 100 : r * 500 - 20000;
+      if (r < 50) return (r + 1) * 100;
+      return r == 50 ? kSensor38Band50 : r * 500 - 20000;
     case 49:
       return r <= 120 ? r * 100 : r * 1000 - 108000;
     default:

@@ -2,17 +2,24 @@
 
 #include <thread>
 
+#include "transport/ReportDescriptor.h"
+
 namespace korvex::sim {
 namespace {
 
 class InProcessDevice : public HidDevice {
  public:
   InProcessDevice(std::shared_ptr<VirtualMouseHub> hub, VirtualMouseHub::Handle handle,
-                  std::string product)
-      : hub_(std::move(hub)), handle_(handle), product_(std::move(product)) {}
+                  std::string product, ReportDescriptor descriptor)
+      : hub_(std::move(hub)),
+        handle_(handle),
+        product_(std::move(product)),
+        descriptor_(std::move(descriptor)) {}
   ~InProcessDevice() override { hub_->Close(handle_); }
 
   int Write(const std::uint8_t* data, std::size_t length) override {
+    // The host side pads, as the real backend does from the descriptor.
+    descriptor_.PadOutput(data, length, padded_);
     SimClock::time_point returnAt;
     const int n = hub_->Write(handle_, data, length, &returnAt);
     // The endpoint takes one report a frame: wait until it has room.
@@ -25,11 +32,15 @@ class InProcessDevice : public HidDevice {
   }
 
   std::string ProductString() override { return product_; }
+  int InputFd() override { return hub_->ReadyFd(handle_); }
+  int InputReadyInMs() override { return hub_->ReadyInMs(handle_); }
 
  private:
   std::shared_ptr<VirtualMouseHub> hub_;
   VirtualMouseHub::Handle handle_;
   std::string product_;
+  ReportDescriptor descriptor_;
+  std::vector<std::uint8_t> padded_;
 };
 
 }  // namespace
@@ -44,9 +55,11 @@ std::vector<HidInterfaceInfo> InProcessBackend::Enumerate() { return hub_->Enume
 
 std::unique_ptr<HidDevice> InProcessBackend::Open(const std::string& path) {
   std::string product;
-  const VirtualMouseHub::Handle h = hub_->Open(path, &product);
+  std::vector<std::uint8_t> descriptor;
+  const VirtualMouseHub::Handle h = hub_->Open(path, &product, &descriptor);
   if (h == 0) return nullptr;
-  return std::make_unique<InProcessDevice>(hub_, h, std::move(product));
+  return std::make_unique<InProcessDevice>(hub_, h, std::move(product),
+                                           ReportDescriptor::Parse(descriptor));
 }
 
 bool InProcessBackend::SetEventSink(EventSink sink) {

@@ -3,14 +3,47 @@
 namespace korvex::sim {
 namespace {
 
-constexpr InterfaceDescriptor kInterfaces[kInterfaceCount] = {
-    {kPointerInterface, 0x0001, 0x0002, false},
-    {kKeyboardInterface, 0x0001, 0x0006, false},
-    {kConfigInterface, 0x0001, 0x0000, true},
-    {kUpdateInterface, 0xFFEF, 0x0000, true},
-};
-
+// Update interface: report id 5 and 63 bytes each way.
 constexpr std::size_t kUpdateReportLength = 64;
+
+// The report descriptors, written out byte by byte as the device's firmware
+// holds them.
+constexpr std::uint8_t kPointerDescriptor[] = {
+    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01,        // Generic Desktop, Mouse, Application
+    0x09, 0x01, 0xA1, 0x00,                    //   Pointer, Physical
+    0x05, 0x09, 0x19, 0x01, 0x29, 0x05,        //     Buttons 1..5
+    0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x05, 0x81, 0x02,
+    0x75, 0x03, 0x95, 0x01, 0x81, 0x01,        //     padding
+    0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x09, 0x38,  // X, Y, wheel
+    0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x03, 0x81, 0x06,
+    0xC0, 0xC0};
+constexpr std::uint8_t kKeyboardDescriptor[] = {
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,        // Generic Desktop, Keyboard
+    0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01,
+    0x75, 0x01, 0x95, 0x08, 0x81, 0x02,        //   modifiers
+    0x75, 0x08, 0x95, 0x01, 0x81, 0x01,        //   reserved
+    0x19, 0x00, 0x29, 0x65, 0x15, 0x00, 0x25, 0x65,
+    0x75, 0x08, 0x95, 0x06, 0x81, 0x00,        //   six keys
+    0xC0};
+constexpr std::uint8_t kConfigDescriptor[] = {
+    0x05, 0x01, 0x09, 0x00, 0xA1, 0x01,        // Generic Desktop, Undefined, Application
+    0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08,  //   bytes
+    0x95, 0x40, 0x09, 0x00, 0x81, 0x02,        //   64 in
+    0x95, 0x40, 0x09, 0x00, 0x91, 0x02,        //   64 out
+    0xC0};
+constexpr std::uint8_t kUpdateDescriptor[] = {
+    0x06, 0xEF, 0xFF, 0x09, 0x00, 0xA1, 0x01,  // vendor page 0xFFEF, Application
+    0x85, 0x05, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08,
+    0x95, 0x3F, 0x09, 0x00, 0x81, 0x02,        //   63 in
+    0x95, 0x3F, 0x09, 0x00, 0x91, 0x02,        //   63 out
+    0xC0};
+
+constexpr InterfaceDescriptor kInterfaces[kInterfaceCount] = {
+    {kPointerInterface, 0x0001, 0x0002, false, kPointerDescriptor, sizeof kPointerDescriptor},
+    {kKeyboardInterface, 0x0001, 0x0006, false, kKeyboardDescriptor, sizeof kKeyboardDescriptor},
+    {kConfigInterface, 0x0001, 0x0000, true, kConfigDescriptor, sizeof kConfigDescriptor},
+    {kUpdateInterface, 0xFFEF, 0x0000, true, kUpdateDescriptor, sizeof kUpdateDescriptor},
+};
 
 }  // namespace
 
@@ -33,12 +66,12 @@ int VirtualDevice::HandleOutput(int interfaceNumber, const std::uint8_t* data,
                                 std::size_t length, std::vector<OutgoingReport>& out) {
   if (!data || length == 0) return -1;
   if (interfaceNumber == kConfigInterface) {
-    if (length > static_cast<std::size_t>(kOutputReportLength)) return -1;
+    if (length != static_cast<std::size_t>(kOutputReportLength)) return -1;
     HandleConfig(data, length, out);
     return static_cast<int>(length);
   }
   if (interfaceNumber == kUpdateInterface) {
-    if (length > kUpdateReportLength || data[0] != 0x05) return -1;
+    if (length != kUpdateReportLength || data[0] != 0x05) return -1;
     HandleUpdate(data, length, out);
     return static_cast<int>(length);
   }

@@ -24,6 +24,9 @@ struct InterfaceDescriptor {
   std::uint16_t usagePage = 0;
   std::uint16_t usage = 0;
   bool takesOutput = false;
+  // The HID report descriptor the interface declares to the host.
+  const std::uint8_t* reportDescriptor = nullptr;
+  std::size_t reportDescriptorSize = 0;
 };
 
 const InterfaceDescriptor& DescribeInterface(int number);
@@ -45,7 +48,8 @@ class VirtualDevice {
   std::uint16_t Release() const;
 
   // Bytes taken, or -1 when the interface has no output report or the report
-  // is not one the driver would send (empty, too long).
+  // is not the length its descriptor declares: like a real device, the mouse
+  // refuses a short report instead of guessing the missing bytes.
   int HandleOutput(int interfaceNumber, const std::uint8_t* data, std::size_t length,
                    std::vector<OutgoingReport>& out);
 

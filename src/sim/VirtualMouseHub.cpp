@@ -118,6 +118,7 @@ void VirtualMouseHub::DeliverLocked(std::size_t device, std::vector<OutgoingRepo
         continue;
       reader.queue.push_back(Pending{FrameTime(frame), {rep.bytes.begin(), rep.bytes.end()}});
       if (reader.queue.size() > kReaderQueueLimit) reader.queue.pop_front();
+      reader.ready->Signal();
     }
   }
   if (!reports.empty()) cv_.notify_all();
@@ -177,6 +178,8 @@ bool VirtualMouseHub::Unplug(const std::string& device) {
       slot.plugged = false;
       ++slot.generation;  // open handles of this device are dead from now on
       slot.device->PowerCycle();
+      for (auto& entry : readers_)
+        if (entry.second.device == static_cast<std::size_t>(index)) entry.second.ready->Signal();
       cv_.notify_all();
     }
     return true;
@@ -340,7 +343,8 @@ std::vector<HidInterfaceInfo> VirtualMouseHub::Enumerate() const {
   return out;
 }
 
-VirtualMouseHub::Handle VirtualMouseHub::Open(const std::string& path, std::string* product) {
+VirtualMouseHub::Handle VirtualMouseHub::Open(const std::string& path, std::string* product,
+                                              std::vector<std::uint8_t>* descriptor) {
   std::string name;
   int iface = 0;
   if (!ParsePath(path, name, iface)) return 0;
@@ -350,6 +354,10 @@ VirtualMouseHub::Handle VirtualMouseHub::Open(const std::string& path, std::stri
   const Handle h = nextHandle_++;
   readers_[h] = Reader{static_cast<std::size_t>(index), iface, slots_[index].generation, {}};
   if (product) *product = slots_[index].device->Spec().product;
+  if (descriptor) {
+    const InterfaceDescriptor& d = DescribeInterface(iface);
+    descriptor->assign(d.reportDescriptor, d.reportDescriptor + d.reportDescriptorSize);
+  }
   return h;
 }
 
@@ -380,7 +388,7 @@ int VirtualMouseHub::Write(Handle handle, const std::uint8_t* data, std::size_t 
   const std::int64_t frame = std::max(NowFrame() + 1, slot.lastOutFrame[iface] + 1);
   std::vector<OutgoingReport> replies;
   int taken = -1;
-  if (iface == kConfigInterface && nakCount_ > 0 && length <= kOutputReportLength &&
+  if (iface == kConfigInterface && nakCount_ > 0 && length == kOutputReportLength &&
       data[0] == 0) {
     --nakCount_;
     std::uint8_t frameBytes[kOutputReportLength] = {};
@@ -445,6 +453,22 @@ int VirtualMouseHub::TakeReport(Handle handle, std::vector<std::uint8_t>& out,
   out = std::move(queue.front().bytes);
   queue.pop_front();
   return 1;
+}
+
+int VirtualMouseHub::ReadyFd(Handle handle) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto it = readers_.find(handle);
+  return it == readers_.end() ? -1 : it->second.ready->Fd();
+}
+
+int VirtualMouseHub::ReadyInMs(Handle handle) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto it = readers_.find(handle);
+  if (it == readers_.end()) return -1;
+  it->second.ready->Clear();
+  if (!ReaderAliveLocked(it->second) || it->second.queue.empty()) return -1;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(it->second.queue.front().due - SimClock::now());
+  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
 int VirtualMouseHub::AddListener(EventListener listener) {

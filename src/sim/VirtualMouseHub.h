@@ -13,6 +13,7 @@
 
 #include "sim/DeviceRoster.h"
 #include "sim/DeviceSnapshot.h"
+#include "platform/WakeEvent.h"
 #include "sim/VirtualDevice.h"
 #include "transport/HidBackend.h"
 
@@ -99,11 +100,13 @@ class VirtualMouseHub {
 
   // --- backend plumbing (InProcessBackend, the korvex-vmouse daemon) ---
   std::vector<HidInterfaceInfo> Enumerate() const;
-  // 0 when the path names no plugged device interface.
-  Handle Open(const std::string& path, std::string* product = nullptr);
+  // 0 when the path names no plugged device interface. *descriptor: the
+  // interface's report descriptor.
+  Handle Open(const std::string& path, std::string* product = nullptr,
+              std::vector<std::uint8_t>* descriptor = nullptr);
   void Close(Handle handle);
   // Bytes taken or -1 (unknown or dead handle, interface without output
-  // report, bad length). *returnAt: when the writer may return (the
+  // report, a length other than the declared output report's). *returnAt: when the writer may return (the
   // endpoint has room again), which can be now.
   int Write(Handle handle, const std::uint8_t* data, std::size_t length,
             SimClock::time_point* returnAt = nullptr);
@@ -114,6 +117,12 @@ class VirtualMouseHub {
   // becomes readable. 1 with a report, 0 when none is queued, -1 when the
   // device is gone.
   int TakeReport(Handle handle, std::vector<std::uint8_t>& out, SimClock::time_point& due);
+  // For a reader that waits on descriptors: turns readable when a report is
+  // queued for the handle or its device goes; -1 for an unknown handle.
+  int ReadyFd(Handle handle) const;
+  // Takes that readiness and says when the first queued report can be read:
+  // 0 now, milliseconds from now, -1 when none is queued or the device went.
+  int ReadyInMs(Handle handle);
   bool ProductString(Handle handle, std::string& product) const;
 
   int AddListener(EventListener listener);
@@ -131,6 +140,7 @@ class VirtualMouseHub {
     int interfaceNumber = 0;
     std::uint64_t generation = 0;
     std::deque<Pending> queue;
+    std::shared_ptr<WakeEvent> ready = std::make_shared<WakeEvent>();
   };
   struct Slot {
     std::unique_ptr<VirtualDevice> device;

@@ -250,7 +250,7 @@ void VmouseServer::Handle(std::uint64_t id, Client& c, WireMessage& m) {
     case MessageType::Open: {
       WireMessage a = Answer(MessageType::Opened, m.id);
       std::string product;
-      a.handle = m.texts.size() == 1 ? hub_->Open(m.texts[0], &product) : 0;
+      a.handle = m.texts.size() == 1 ? hub_->Open(m.texts[0], &product, &a.bytes) : 0;
       if (a.handle) c.handles.insert(a.handle);
       a.texts.push_back(product);
       return Queue(c, a);

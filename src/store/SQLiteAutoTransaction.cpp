@@ -24,7 +24,14 @@ bool SQLiteAutoTransaction::Begin() {
 
 bool SQLiteAutoTransaction::Commit() {
   bool ended = false;
-  if (database_ && database_->HasConnection()) ended = database_->Exec("END") == SQLITE_OK;
+  if (database_ && database_->HasConnection()) {
+    ended = database_->Exec("END") == SQLITE_OK;
+    // A commit that fails (another process reading, disk full) leaves the
+    // connection inside the transaction: every later write would then stay
+    // uncommitted, lost on a crash and blocking other processes. Undo it so
+    // the connection is back in autocommit and the failure is what it says.
+    if (!ended && !sqlite3_get_autocommit(database_->Handle())) database_->Exec("ROLLBACK");
+  }
   active_ = false;
   return ended;
 }

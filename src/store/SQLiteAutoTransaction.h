@@ -1,6 +1,7 @@
 #pragma once
-// Scoped transaction. There is no rollback: whatever its statements returned,
-// the transaction is ended with "END" by Commit or by the destructor.
+// Scoped transaction, ended with "END" by Commit or by the destructor whatever
+// its statements returned. An "END" that fails is rolled back, so the
+// connection never stays inside an open transaction.
 
 namespace korvex {
 
@@ -15,6 +16,7 @@ class SQLiteAutoTransaction {
   SQLiteAutoTransaction& operator=(const SQLiteAutoTransaction&) = delete;
 
   bool Begin();
+  // True when "END" succeeded; otherwise the transaction was rolled back.
   bool Commit();
   bool Active() const { return active_; }
 

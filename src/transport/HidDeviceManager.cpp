@@ -29,17 +29,17 @@ HidDeviceManager::~HidDeviceManager() {
 }
 
 void HidDeviceManager::AddSupportedDevice(const SupportedDevice& record) {
-  Lock lock(mutex_);
+  std::lock_guard<std::mutex> lock(supportedMutex_);
   supported_.push_back(record);
 }
 
 void HidDeviceManager::ClearSupportedDevices() {
-  Lock lock(mutex_);
+  std::lock_guard<std::mutex> lock(supportedMutex_);
   supported_.clear();
 }
 
 bool HidDeviceManager::IsSupported(std::uint32_t vendorId, std::uint32_t productId) const {
-  Lock lock(mutex_);
+  std::lock_guard<std::mutex> lock(supportedMutex_);
   for (const auto& record : supported_) {
     if (record.vendorId == vendorId && record.productId == productId) return true;
   }
@@ -47,7 +47,7 @@ bool HidDeviceManager::IsSupported(std::uint32_t vendorId, std::uint32_t product
 }
 
 int HidDeviceManager::ModeOf(std::uint32_t vendorId, std::uint32_t productId) const {
-  Lock lock(mutex_);
+  std::lock_guard<std::mutex> lock(supportedMutex_);
   for (const auto& record : supported_) {
     if (record.vendorId == vendorId && record.productId == productId) {
       return static_cast<int>(record.mode);
@@ -58,7 +58,7 @@ int HidDeviceManager::ModeOf(std::uint32_t vendorId, std::uint32_t productId) co
 
 int HidDeviceManager::TypeOf(std::uint32_t vendorId, std::uint32_t productId,
                              const std::string& deviceId) const {
-  Lock lock(mutex_);
+  std::lock_guard<std::mutex> lock(supportedMutex_);
   for (const auto& record : supported_) {
     if (record.vendorId != vendorId || record.productId != productId) continue;
     // A model without a four-character id is the generic one: it takes
@@ -80,6 +80,7 @@ void HidDeviceManager::CloseAllLocked() {
   opened_ = false;
   active_ = nullptr;
   entries_.clear();
+  failedWaits_.clear();
 }
 
 int HidDeviceManager::Enumerate() {
@@ -130,7 +131,11 @@ void HidDeviceManager::AddInterface(const HidInterfaceInfo& info) {
 
 bool HidDeviceManager::QueryWithRetry(HidDevice& device, ReportBuffer& reply) {
   if (QueryDeviceInfo(reply, &device)) return true;
-  std::this_thread::sleep_for(std::chrono::milliseconds(kQueryRetryDelayMs));
+  // The pause before the second try ends early when the worker stops.
+  constexpr int kSliceMs = 10;
+  for (int waited = 0; waited < kQueryRetryDelayMs && !Interrupted(); waited += kSliceMs)
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSliceMs));
+  if (Interrupted()) return false;
   return QueryDeviceInfo(reply, &device);
 }
 
@@ -255,11 +260,8 @@ void HidDeviceManager::SetOnlineState(int type, int mode, int state) {
 }
 
 bool HidDeviceManager::IsConfigurationInterface(const std::string& path) {
-  Lock lock(mutex_);
-  for (const auto& info : backend_->Enumerate()) {
-    if (info.path == path && info.usagePage == 1 && info.usage == 0) return true;
-  }
-  return false;
+  // Not under the lock: the backend answers from the node itself.
+  return backend_->HasCollection(path, 1, 0);
 }
 
 bool HidDeviceManager::SetEventSink(HidBackend::EventSink sink) {

@@ -1,9 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <atomic>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,13 @@ namespace korvex {
 // classifies them, decides which one carries the connection, and exchanges
 // reports with it.
 //
-// Shared by the interface thread and the worker: every public operation holds
-// one recursive lock for its whole run, so a selection change never lands in
-// the middle of an exchange or a poll. Callers that chain several operations
-// into one (the device refresh) hold Mutex() around the chain.
+// Shared by the interface thread and the worker: every public operation on
+// the entries holds one recursive lock for its whole run, so a selection
+// change never lands in the middle of an exchange or a poll. Callers that
+// chain several operations into one (the device refresh) hold Mutex() around
+// the chain. The supported-device records and the path probe of a device
+// arrival do not take that lock: the window asks them on hot-plug, and the
+// worker can hold the lock for a whole exchange (up to 1.5 s).
 class HidDeviceManager {
  public:
   // Types at or above this value take no part in the notification poll.
@@ -88,16 +92,34 @@ class HidDeviceManager {
   bool QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device);
   // Takes at most one unsolicited report, from the first interface that has
   // one, and applies status reports to the online states. `deviceType` is the
-  // type of the interface it came from (0 when none). With `cutShort`, the
-  // wait is made in short slices and abandoned once it returns true (work
-  // is waiting), so queued work does not wait out the whole poll.
-  bool PollNotifications(ReportBuffer& buffer, int& deviceType,
-                         const std::function<bool()>& cutShort = {});
+  // type of the interface it came from (0 when none). Each interface is read
+  // with `timeoutMs` (0 after WaitForNotification said input waits).
+  bool PollNotifications(ReportBuffer& buffer, int& deviceType, int timeoutMs);
+  bool PollNotifications(ReportBuffer& buffer, int& deviceType);
+
+  enum class WaitResult {
+    kInput,       // an interface the poll reads may have a report
+    kWoken,       // wakeFd turned readable (a task, or the worker stops)
+    kTimedOut,
+    kCannotWait,  // an interface cannot be waited on: poll with a time-out
+  };
+  // Sleeps until an interface the notification poll reads has input, wakeFd
+  // is readable (it is not read) or timeoutMs has passed. Holds the lock only
+  // to collect the interfaces, never while it waits, so the window can still
+  // use the manager.
+  WaitResult WaitForNotification(int wakeFd, int timeoutMs);
+
+  // Makes acknowledgement waits and query retries give up at their next
+  // read, so a worker being stopped is not held by a silent device for up to
+  // 1.5 s an exchange; ClearInterrupt lets them run again.
+  void Interrupt() { interrupted_.store(true); }
+  void ClearInterrupt() { interrupted_.store(false); }
+  bool Interrupted() const { return interrupted_.load(); }
   // Re-reads the receivers of the current type for a status report.
   void PollReceiverStatus();
 
   // Whether `path` is the configuration collection (usage page 1, usage 0)
-  // of a device the backend lists now.
+  // of a device the backend lists now. Never waits for the worker.
   bool IsConfigurationInterface(const std::string& path);
   // Starts (or, with an empty sink, stops) hot-plug events from the backend.
   bool SetEventSink(HidBackend::EventSink sink);
@@ -125,12 +147,17 @@ class HidDeviceManager {
 
   mutable std::recursive_mutex mutex_;
   std::unique_ptr<HidBackend> backend_;
+  mutable std::mutex supportedMutex_;  // guards supported_ alone; taken inside mutex_, never around it
   std::vector<SupportedDevice> supported_;
   std::vector<std::unique_ptr<OpenInterface>> entries_;
   bool opened_ = false;
   int currentType_ = 0;
   OpenInterface* active_ = nullptr;
   std::unique_ptr<HidDevice> updateHandle_;
+  std::atomic<bool> interrupted_{false};
+  // Interfaces whose descriptor reported an error: left out of the waits
+  // until the entries are rebuilt, so a dead node cannot spin the worker.
+  std::set<const HidDevice*> failedWaits_;
 };
 
 }  // namespace korvex

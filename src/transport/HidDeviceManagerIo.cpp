@@ -1,8 +1,6 @@
 // Report traffic of the device manager: exchanges, device-information
 // queries, notification polls and the firmware update interface.
-#include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "transport/HidDeviceManager.h"
 #include "transport/ReportIo.h"
@@ -15,17 +13,6 @@ namespace {
 
 constexpr std::uint8_t kQueryDeviceInfoCommand = 0x10;
 constexpr std::uint8_t kStatusReport = 0xC0;
-
-// One interface's wait of a notification poll.
-int ReadPolled(HidDevice& device, std::uint8_t* report, std::size_t length, const std::function<bool()>& cutShort) {
-  if (!cutShort) return ReadOneReport(device, report, length, kPollTimeoutMs);
-  for (int waited = 0; waited < kPollTimeoutMs; waited += kPollSliceMs) {
-    const int count = ReadOneReport(device, report, length, std::min(kPollSliceMs, kPollTimeoutMs - waited));
-    if (count > 0) return count;
-    if (cutShort()) return 0;
-  }
-  return 0;
-}
 
 }  // namespace
 
@@ -41,7 +28,7 @@ bool HidDeviceManager::Exchange(ReportFrame& frame, std::size_t length) {
   std::memcpy(working.data(), frame.data(), length);
   if (device->Write(working.data(), length) <= 0) return false;
 
-  const bool acknowledged = AwaitAcknowledgement(*device, working.data(), length);
+  const bool acknowledged = AwaitAcknowledgement(*device, working.data(), length, &interrupted_);
   std::memcpy(frame.data(), working.data(), length);
   return acknowledged;
 }
@@ -59,25 +46,57 @@ bool HidDeviceManager::QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device) 
   request.StoreChecksum();
   buffer = request.bytes;
   if (device->Write(buffer.data(), ReportFrame::kShortLength) <= 0) return false;
-  return AwaitAcknowledgement(*device, buffer.data(), ReportFrame::kShortLength);
+  return AwaitAcknowledgement(*device, buffer.data(), ReportFrame::kShortLength, &interrupted_);
 }
 
-bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType,
-                                         const std::function<bool()>& cutShort) {
+bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType) {
+  return PollNotifications(buffer, deviceType, kPollTimeoutMs);
+}
+
+bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType, int timeoutMs) {
   Lock lock(mutex_);
   if (!opened_) return false;
   deviceType = 0;
   for (auto& entry : entries_) {
     if (!entry->handle || entry->info.deviceType >= kPolledTypeLimit) continue;
-    if (cutShort && cutShort()) return false;
     ReportBuffer report{};
-    if (ReadPolled(*entry->handle, report.data(), ReportFrame::kShortLength, cutShort) <= 0) continue;
+    if (ReadOneReport(*entry->handle, report.data(), ReportFrame::kShortLength, timeoutMs) <= 0) {
+      continue;
+    }
     deviceType = entry->info.deviceType;
     if (report[0] == kStatusReport) ApplyStatusReport(*entry, report);
     buffer = report;
     return true;
   }
   return false;
+}
+
+HidDeviceManager::WaitResult HidDeviceManager::WaitForNotification(int wakeFd, int timeoutMs) {
+  std::vector<HidDevice*> devices;
+  {
+    Lock lock(mutex_);
+    if (opened_) {
+      for (const auto& entry : entries_) {
+        if (!entry->handle || entry->info.deviceType >= kPolledTypeLimit) continue;
+        if (failedWaits_.count(entry->handle.get())) continue;
+        devices.push_back(entry->handle.get());
+      }
+    }
+  }
+  // Only the worker rebuilds the entries, and never while it waits here, so
+  // the handles stay valid without the lock.
+  std::vector<const HidDevice*> failed;
+  const InputWait result = WaitForInput(devices, wakeFd, timeoutMs, failed);
+  if (!failed.empty()) {
+    Lock lock(mutex_);
+    failedWaits_.insert(failed.begin(), failed.end());
+  }
+  switch (result) {
+    case InputWait::kInput: return WaitResult::kInput;
+    case InputWait::kWoken: return WaitResult::kWoken;
+    case InputWait::kTimedOut: return WaitResult::kTimedOut;
+    default: return WaitResult::kCannotWait;
+  }
 }
 
 void HidDeviceManager::ApplyStatusReport(OpenInterface& entry, const ReportBuffer& report) {

@@ -19,6 +19,10 @@ class HidapiBackend : public HidBackend {
   std::vector<HidInterfaceInfo> Enumerate() override;
   std::unique_ptr<HidDevice> Open(const std::string& path) override;
   bool SetEventSink(EventSink sink) override;
+  // From the node's report descriptor in sysfs: no hidapi call, which would
+  // race the worker's own calls into the library.
+  bool HasCollection(const std::string& path, std::uint16_t usagePage,
+                     std::uint16_t usage) override;
 
  private:
   bool initialised_ = false;

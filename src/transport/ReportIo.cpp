@@ -1,14 +1,19 @@
 #include "transport/ReportIo.h"
 
+#include <poll.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 
 #include "transport/HidInterfaceEntry.h"
 
 namespace korvex {
 
-bool AwaitAcknowledgement(HidDevice& device, std::uint8_t* report, std::size_t length) {
+bool AwaitAcknowledgement(HidDevice& device, std::uint8_t* report, std::size_t length,
+                          const std::atomic<bool>* interrupted) {
   using Clock = std::chrono::steady_clock;
   ReportBuffer scratch{};
   length = std::min(length, scratch.size());
@@ -16,6 +21,7 @@ bool AwaitAcknowledgement(HidDevice& device, std::uint8_t* report, std::size_t l
   // deadline keeps the whole wait at 1.5 s on a busy machine as well.
   const auto deadline = Clock::now() + std::chrono::milliseconds(kAckAttempts * kAckTimeoutMs);
   for (int attempt = 0; attempt < kAckAttempts; ++attempt) {
+    if (interrupted && interrupted->load()) break;
     const auto left =
         std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) break;
@@ -42,6 +48,48 @@ int ReadOneReport(HidDevice& device, std::uint8_t* report, std::size_t length,
     return 0;
   }
   return static_cast<int>(std::min(static_cast<std::size_t>(count), length));
+}
+
+}  // namespace korvex
+
+namespace korvex {
+
+InputWait WaitForInput(const std::vector<HidDevice*>& devices, int wakeFd, int timeoutMs,
+                       std::vector<const HidDevice*>& failed) {
+  using Clock = std::chrono::steady_clock;
+  const bool bounded = timeoutMs >= 0;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(bounded ? timeoutMs : 0);
+  std::vector<pollfd> fds;
+  for (;;) {
+    fds.assign(1, pollfd{wakeFd, POLLIN, 0});
+    std::optional<Clock::time_point> until;
+    if (bounded) until = deadline;
+    for (HidDevice* device : devices) {
+      const int fd = device->InputFd();
+      if (fd < 0) return InputWait::kCannotWait;
+      const int readyIn = device->InputReadyInMs();
+      if (readyIn == 0) return InputWait::kInput;
+      if (readyIn > 0) {
+        const auto due = Clock::now() + std::chrono::milliseconds(readyIn);
+        if (!until || due < *until) until = due;
+      }
+      fds.push_back(pollfd{fd, POLLIN, 0});
+    }
+    int waitMs = -1;
+    if (until) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(*until - Clock::now()).count();
+      waitMs = left > 0 ? static_cast<int>(left) : 0;
+    }
+    const int ready = ::poll(fds.data(), fds.size(), waitMs);
+    if (ready < 0 && errno != EINTR) return InputWait::kCannotWait;
+    if (fds[0].revents != 0) return InputWait::kWoken;
+    for (std::size_t i = 1; i < fds.size(); ++i) {
+      if (fds[i].revents & (POLLERR | POLLHUP | POLLNVAL)) failed.push_back(devices[i - 1]);
+    }
+    if (!failed.empty()) return InputWait::kInput;
+    // Readable descriptors and due reports are sorted out at the top.
+    if (bounded && Clock::now() >= deadline) return InputWait::kTimedOut;
+  }
 }
 
 }  // namespace korvex

@@ -1,6 +1,8 @@
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "transport/HidBackend.h"
 
@@ -12,16 +14,25 @@ inline constexpr int kAckAttempts = 50;
 inline constexpr int kAckTimeoutMs = 30;
 // Per-interface wait of one notification poll.
 inline constexpr int kPollTimeoutMs = 10;
-// Slice of that wait when the poll may be cut short.
-inline constexpr int kPollSliceMs = 2;
 // Pause before the second device-information query.
 inline constexpr int kQueryRetryDelayMs = 500;
 
 // Reads into `report` (length bytes) until a reply acknowledges (byte 1 = 0)
 // or the attempts or the 1.5 s are used up. Time-outs, refusals and read errors (-1) each
 // count as one attempt. `report` ends up holding the last report read, zero
-// after its end, or stays as it was when nothing was read.
-bool AwaitAcknowledgement(HidDevice& device, std::uint8_t* report, std::size_t length);
+// after its end, or stays as it was when nothing was read. Once
+// `*interrupted` is set the wait gives up before its next read.
+bool AwaitAcknowledgement(HidDevice& device, std::uint8_t* report, std::size_t length,
+                          const std::atomic<bool>* interrupted = nullptr);
+
+enum class InputWait { kInput, kWoken, kTimedOut, kCannotWait };
+// Sleeps until one of `devices` has input (kInput), `wakeFd` turns readable
+// (kWoken; it is not read) or timeoutMs passes (negative: no bound). A device
+// without an input descriptor makes it return kCannotWait at once; devices
+// whose descriptor reports an error are added to `failed` (and the wait
+// returns kInput so the caller's read finds out what happened).
+InputWait WaitForInput(const std::vector<HidDevice*>& devices, int wakeFd, int timeoutMs,
+                       std::vector<const HidDevice*>& failed);
 
 // One read of at most `length` bytes into `report` (cleared first).
 // Returns the byte count, 0 when nothing came (time-out or error).

@@ -1,33 +1,13 @@
 #include "transport/WideText.h"
 
+#include "text/Utf.h"
+
 namespace korvex {
-namespace {
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
-}  // namespace
-
-std::string WideToUtf8(const wchar_t* text) {
+std::string WideToUtf8(const wchar_t* wide) {
   std::string out;
-  if (!text) return out;
-  for (; *text; ++text) AppendUtf8(out, static_cast<char32_t>(*text));
+  if (!wide) return out;
+  for (; *wide; ++wide) text::AppendUtf8(out, static_cast<char32_t>(*wide));
   return out;
 }
 

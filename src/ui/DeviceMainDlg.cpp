@@ -297,9 +297,9 @@ void DeviceMainDlg::ExitNow() {
 
 void DeviceMainDlg::DefaultExit(DeviceWorker* worker, SettingsStore* store) {
   // Ending at once, but not in the middle of a report exchange or a
-  // database write: the worker gets its bounded stop, the store is closed.
-  worker->Stop();
-  store->CloseIfOpen();
+  // database write: the worker gets its bounded stop, the store is closed
+  // (unless the worker is still inside it).
+  if (worker->Stop()) store->CloseIfOpen();
   std::fflush(nullptr);
   ::_exit(0);
 }
@@ -426,7 +426,20 @@ void DeviceMainDlg::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
   hid_.SetEventSink({});
-  worker_->Stop();  // waits at most a second for the task in progress
+  // Waits at most a second for the task in progress. A step that cannot be
+  // broken off would hold the logout or the SIGTERM behind it without
+  // bound (the worker's own object must outlive the thread): end now, as the
+  // immediate exit does.
+  if (!worker_->Stop()) {
+    LogLine(2, "The worker did not stop within %d ms; ending without it", CThreadBasic::kStopWaitMs);
+    tray_->Remove();
+    if (setup_.exitProcess) {
+      setup_.exitProcess();
+    } else {
+      std::fflush(nullptr);
+      ::_exit(0);
+    }
+  }
   tray_->Remove();
   setup_.catalogue.ClearModes();
   aux_.reset();  // the DPI display with the other small windows

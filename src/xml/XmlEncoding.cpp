@@ -6,6 +6,8 @@
 #include <cctype>
 #include <vector>
 
+#include "text/Utf.h"
+
 namespace korvex::xml {
 namespace {
 
@@ -116,24 +118,7 @@ TextEncoding EncodingFromName(std::string_view name) {
   return TextEncoding::Other;
 }
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
+void AppendUtf8(std::string& out, uint32_t cp) { text::AppendUtf8(out, cp); }
 
 bool IsValidUtf8(std::string_view bytes) {
   size_t i = 0;
@@ -175,32 +160,7 @@ std::string CleanUtf8(std::string_view bytes, bool& lossy, bool& nulls) {
 }
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian, bool& lossy, bool& truncated) {
-  std::string out;
-  out.reserve(bytes.size());
-  const size_t units = bytes.size() / 2;
-  if (bytes.size() % 2 != 0) truncated = true;
-  auto unitAt = [&](size_t k) -> uint32_t {
-    const auto a = static_cast<unsigned char>(bytes[2 * k]);
-    const auto b = static_cast<unsigned char>(bytes[2 * k + 1]);
-    return bigEndian ? (a << 8 | b) : (b << 8 | a);
-  };
-  for (size_t k = 0; k < units; ++k) {
-    uint32_t u = unitAt(k);
-    if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units) {
-      const uint32_t low = unitAt(k + 1);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-        ++k;
-        continue;
-      }
-    }
-    if (u >= 0xD800 && u <= 0xDFFF) {
-      lossy = true;
-      u = kReplacement;
-    }
-    AppendUtf8(out, u);
-  }
-  return out;
+  return text::Utf16ToUtf8(bytes, bigEndian, &lossy, &truncated);
 }
 
 uint32_t NextCodePoint(std::string_view s, size_t& pos) {

@@ -165,6 +165,51 @@ TEST(SyncTest, SwitchedOffReceiverMouseFailsTheSyncAndComesBackThroughThePoll) {
   EXPECT_TRUE(rig.TakeCommands().empty());
 }
 
+// The read-back's guards: a stage that reads back below 50 DPI keeps its
+// stored value, and so do all colours when reply bytes 4 to 7 are zero; a
+// single non-zero byte there brings all six in.
+TEST(SyncTest, ReadBackKeepsStoredStagesAndColoursThatTheMouseCannotHold) {
+  {
+    WorkerRig rig("k3");
+    // Sensor 53 (register = DPI / 100): stage 5 holds register 0, stage 4 3000.
+    rig.SendRaw("k3", {0, 0x03, 0, 1, 0x25, 0x36, 4, 0, 4, 0, 9, 0, 9, 0, 14, 0, 14, 0,
+                       19, 0, 19, 0, 30, 0, 30, 0, 0, 0, 0, 0});
+    rig.SendRaw("k3", {0, 0x04, 0, 1, 0x12, 0, 0, 0, 0, 0x80, 0xFF, 1, 2, 3, 4, 5, 6,
+                       7, 8, 9, 10, 11, 12});
+    rig.StartLikeTheWindow();
+    rig.Settle();
+    EXPECT_EQ("3000", rig.Value("dpi_group4_value"));
+    EXPECT_EQ("26000", rig.Value("dpi_group5_value"));  // the profile's default stays
+    EXPECT_EQ("255", rig.Value("dpi_group0_rgb"));       // no colour taken at all
+    EXPECT_NE(std::to_string(0xFF8000), rig.Value("dpi_group1_rgb"));
+  }
+  WorkerRig rig("k3");
+  rig.SendRaw("k3", {0, 0x04, 0, 1, 0x12, 0, 0, 0, 1, 0x80, 0xFF, 1, 2, 3, 4, 5, 6,
+                     7, 8, 9, 10, 11, 12});
+  rig.StartLikeTheWindow();
+  rig.Settle();
+  EXPECT_EQ("0", rig.Value("dpi_group0_rgb"));
+  EXPECT_EQ(std::to_string(0xFF8001), rig.Value("dpi_group1_rgb"));
+}
+
+// A read the mouse refuses is skipped: its keys keep their values and the
+// reads after it still run.
+TEST(SyncTest, ReadBackSkipsARefusedReadAndGoesOn) {
+  WorkerRig rig("k3");
+  ProgramK3(rig, "k3");  // report rate code 4 and five stages on the mouse
+  rig.Worker().RefreshDevices();
+  rig.Hub().Nak(2);  // 0x11 and 0x12 are refused
+  rig.Worker().QueueTask(kInitialSync);
+  rig.Worker().Start();
+  rig.Settle();
+  EXPECT_EQ(kReadOrder, rig.TakeCommands());
+  EXPECT_TRUE(rig.Worker().State().initialSyncDone);
+  EXPECT_EQ("2", rig.Value("report_rate"));  // the store default, not the mouse's 4
+  EXPECT_EQ("5", rig.Value("dpi_count"));
+  EXPECT_EQ("1400", rig.Value("dpi_group2_value"));
+  EXPECT_EQ("12", rig.Value("button_respondtime"));
+}
+
 TEST(SyncTest, NoDeviceKeepsTheWorkerIdle) {
   WorkerRig rig("k1");
   ASSERT_TRUE(rig.Hub().Unplug("k1"));

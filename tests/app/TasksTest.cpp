@@ -255,5 +255,18 @@ TEST(TasksTest, StopDuringALongTaskReturnsWithinTheBound) {
   EXPECT_LT(std::chrono::steady_clock::now() - joinBegin, std::chrono::milliseconds(1700));
 }
 
+// A silent mouse keeps an exchange waiting up to 1.5 s for its answer; a
+// stop breaks that wait off, so the thread has ended when Stop returns.
+TEST(TasksTest, StopBreaksOffAnExchangeWaitingForItsAnswer) {
+  WorkerRig rig("k3");
+  Synced(rig);
+  rig.Hub().SetReplyDelay(5000);
+  rig.Worker().QueueTask(kWriteReportRate);
+  for (int i = 0; i < 500 && rig.TakeCommands().empty(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  EXPECT_TRUE(rig.Worker().Stop());
+  EXPECT_FALSE(rig.Worker().IsRunning());
+}
+
 }  // namespace
 }  // namespace korvex::test

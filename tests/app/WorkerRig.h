@@ -130,10 +130,11 @@ class WorkerRig {
     }
     return out;
   }
-  // Writes a raw frame (report id first) to a device's configuration
-  // interface, bypassing the program, and waits for its answer.
+  // Writes a raw frame (report id first, padded to the interface's 65-byte
+  // output report) to a device's configuration interface, bypassing the
+  // program, and waits for its answer.
   void SendRaw(const std::string& device, std::vector<std::uint8_t> frame) {
-    frame.resize(33, 0);
+    frame.resize(65, 0);
     unsigned sum = 0;
     for (int i = 5; i < 32; ++i) sum += frame[i];
     frame[32] = static_cast<std::uint8_t>(sum);

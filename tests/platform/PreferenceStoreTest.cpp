@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,6 +94,29 @@ TEST(Preferences, DamagedFileReadsEmptyAndIsReplacedByTheNextWrite) {
   std::ofstream(file, std::ios::binary | std::ios::trunc) << "; mine\r\nLCID=2052\r\n\r\nexit_mode=1";
   EXPECT_EQ(PreferenceStore(file.string()).ReadInt("LCID"), 2052);
   EXPECT_EQ(PreferenceStore(file.string()).ReadInt("exit_mode"), 1);
+}
+
+// Writing the value a key already holds leaves the file alone (no rewrite,
+// no flush); a new value, or a damaged file, is written as before.
+TEST(Preferences, UnchangedValueIsNotRewritten) {
+  test::ScopedEnv env;
+  const fs::path file = env.Root() / "p" / "preferences.ini";
+  PreferenceStore store(file.string());
+  ASSERT_TRUE(store.Write("DeviceType", "112"));
+  struct stat before {};
+  ASSERT_EQ(::stat(file.c_str(), &before), 0);
+  ASSERT_TRUE(store.Write("DeviceType", "112"));
+  struct stat same {};
+  ASSERT_EQ(::stat(file.c_str(), &same), 0);
+  EXPECT_EQ(same.st_ino, before.st_ino);  // an atomic rewrite renames a new file in
+  ASSERT_TRUE(store.Write("DeviceType", "101"));
+  struct stat changed {};
+  ASSERT_EQ(::stat(file.c_str(), &changed), 0);
+  EXPECT_NE(changed.st_ino, before.st_ino);
+  EXPECT_EQ(store.ReadInt("DeviceType"), 101);
+  std::ofstream(file, std::ios::binary | std::ios::app) << "no equals sign\n";
+  ASSERT_TRUE(store.Write("DeviceType", "101"));
+  EXPECT_EQ(ReadAll(file), "[Preferences]\nDeviceType=101\n");
 }
 
 TEST(Preferences, UnusableLocationReadsZeroAndRefusesWrites) {

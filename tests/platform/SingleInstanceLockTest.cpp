@@ -2,6 +2,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "PlatformTestEnv.h"
 #include "platform/SingleInstanceLock.h"
 
@@ -52,6 +54,22 @@ TEST(SingleInstance, LockHeldByAnotherProcessEndsWithIt) {
   waitpid(pid, nullptr, 0);
   EXPECT_TRUE(mine.TryAcquire());
   for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
+}
+
+// A lock file that cannot be made is no sign of a running instance; the
+// program must not take it for one and end without a word.
+TEST(SingleInstance, LockFileThatCannotBeMadeIsNotAnotherInstance) {
+  test::ScopedEnv env;
+  SingleInstanceLock lock("Korvex Mouse");
+  std::filesystem::create_directories(lock.Path());  // a folder where the file belongs
+  EXPECT_EQ(lock.Acquire(), SingleInstanceLock::Outcome::kUnavailable);
+  EXPECT_NE(lock.LastError(), 0);
+  EXPECT_FALSE(lock.IsHeld());
+  EXPECT_FALSE(lock.IsHeldByOther());
+  std::filesystem::remove(lock.Path());
+  SingleInstanceLock first("Korvex Mouse");
+  ASSERT_EQ(first.Acquire(), SingleInstanceLock::Outcome::kAcquired);
+  EXPECT_EQ(lock.Acquire(), SingleInstanceLock::Outcome::kHeldByOther);
 }
 
 TEST(SingleInstance, WithoutRuntimeFolderTheNameCarriesTheUser) {

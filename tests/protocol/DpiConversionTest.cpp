@@ -50,6 +50,27 @@ TEST(DpiConversionTest, WrittenValuesReadBackUnchangedAcrossEachRange) {
   }
 }
 
+// The other direction, over every DPI value a stage can hold: whatever
+// register the writer sends, reading it back and writing that again sends
+// the same register, so a stage never drifts from one round trip to the next.
+TEST(DpiConversionTest, EveryRegisterTheWriterSendsSurvivesARoundTrip) {
+  for (int sensor : {4, 5, 16, 17, 18, 37, 38, 49, 53, 0, 99}) {
+    const SensorLimits& limits = SensorLimitsOf(sensor);
+    for (int dpi = limits.dpiMin; dpi <= limits.dpiMax; ++dpi) {
+      const int reg = DpiToRegister(sensor, dpi);
+      const int back = RegisterToDpi(sensor, reg);
+      ASSERT_EQ(DpiToRegister(sensor, ClampDpi(sensor, back)), reg)
+          << "sensor " << sensor << " dpi " << dpi << " read back as " << back;
+      ASSERT_GE(back, limits.dpiMin) << "sensor " << sensor << " register " << reg;
+      ASSERT_LE(back, limits.dpiMax) << "sensor " << sensor << " register " << reg;
+    }
+  }
+  // The band of sensor 38 that has no round value of its own.
+  EXPECT_EQ(DpiToRegister(38, 5200), 50);
+  EXPECT_EQ(DpiToRegister(38, 5400), 50);
+  EXPECT_EQ(RegisterToDpi(38, 50), 5200);
+}
+
 TEST(DpiConversionTest, SliderTopMatchesTheTableAtEachSensorsMaximum) {
   for (int sensor : {4, 5, 16, 17, 18, 37, 49, 53, 200}) {
     const SensorLimits& limits = SensorLimitsOf(sensor);

@@ -10,6 +10,7 @@
 
 #include "DaemonProcess.h"
 #include "HandFrames.h"
+#include "sim/FrameStatus.h"
 #include "transport/virtual/VirtualHidBackend.h"
 #include "transport/virtual/VmouseWire.h"
 
@@ -61,7 +62,8 @@ class DaemonTest : public ::testing::Test {
     ASSERT_TRUE(daemon_->Up());
   }
   static Bytes Exchange(HidDevice& d, const Bytes& frame) {
-    EXPECT_EQ(d.Write(frame.data(), frame.size()), static_cast<int>(frame.size()));
+    // The host pads every frame to the interface's 65-byte output report.
+    EXPECT_EQ(d.Write(frame.data(), frame.size()), sim::kOutputReportLength);
     Bytes reply(65, 0);
     const int n = d.Read(reply.data(), reply.size(), 1000);
     reply.resize(n > 0 ? n : 0);
@@ -152,7 +154,7 @@ TEST_F(DaemonTest, ControlCommandsReachClientsAsEventsAndReports) {
   EXPECT_EQ(Exchange(*dev, Read(0x12)).at(1), 0x07);
   ASSERT_EQ(RunControl(socket_, {"drop", "1"}), 0);
   const Bytes f = Read(0x12);
-  ASSERT_EQ(dev->Write(f.data(), f.size()), 33);
+  ASSERT_EQ(dev->Write(f.data(), f.size()), sim::kOutputReportLength);  // padded
   EXPECT_EQ(dev->Read(buf, sizeof buf, 50), 0);
   EXPECT_EQ(Exchange(*dev, Read(0x12)).at(1), 0x00);
 
@@ -192,7 +194,7 @@ TEST_F(DaemonTest, AnAnswerStillOnItsWayIsLostWhenTheDeviceIsUnplugged) {
   ASSERT_TRUE(dev);
   ASSERT_EQ(RunControl(socket_, {"delay", "400"}), 0);
   const Bytes f = Read(0x10);
-  ASSERT_EQ(dev->Write(f.data(), f.size()), 33);
+  ASSERT_EQ(dev->Write(f.data(), f.size()), sim::kOutputReportLength);  // padded
   ASSERT_EQ(RunControl(socket_, {"unplug", "k1"}), 0);
   std::uint8_t buf[64];
   EXPECT_EQ(dev->Read(buf, sizeof buf, 2000), -1);

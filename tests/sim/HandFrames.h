@@ -11,9 +11,10 @@ namespace korvex::simtest {
 using Bytes = std::vector<std::uint8_t>;
 
 // header = bytes 0..4 (report id, command, 0, sequence, length); payload from
-// byte 5; byte 32 = sum of bytes 5..31. length 33 or 65.
+// byte 5; byte 32 = sum of bytes 5..31. length 33 or 65; by default 65, the
+// configuration interface's output report, as the host pads every frame.
 inline Bytes Frame(std::initializer_list<std::uint8_t> header,
-                   std::initializer_list<std::uint8_t> payload = {}, std::size_t length = 33) {
+                   std::initializer_list<std::uint8_t> payload = {}, std::size_t length = 65) {
   Bytes f(length, 0);
   std::size_t i = 0;
   for (auto b : header) f[i++] = b;
@@ -28,7 +29,7 @@ inline Bytes Frame(std::initializer_list<std::uint8_t> header,
 inline Bytes Read(std::uint8_t command) { return Frame({0x00, command}); }
 
 inline Bytes Write(std::uint8_t command, std::uint8_t lengthByte,
-                   std::initializer_list<std::uint8_t> payload, std::size_t length = 33) {
+                   std::initializer_list<std::uint8_t> payload, std::size_t length = 65) {
   return Frame({0x00, command, 0x00, 0x01, lengthByte}, payload, length);
 }
 

@@ -45,7 +45,8 @@ class HubTest : public ::testing::Test {
 
   // Writes a frame and returns the first report read after it.
   Bytes Exchange(HidDevice& d, const Bytes& frame, int timeoutMs = 200) {
-    EXPECT_EQ(d.Write(frame.data(), frame.size()), static_cast<int>(frame.size()));
+    // The host pads every frame to the interface's 65-byte output report.
+    EXPECT_EQ(d.Write(frame.data(), frame.size()), kOutputReportLength);
     Bytes reply(65, 0);
     const int n = d.Read(reply.data(), reply.size(), timeoutMs);
     reply.resize(n > 0 ? n : 0);
@@ -283,7 +284,7 @@ TEST_F(HubTest, ConcurrentControlsAndExchanges) {
   int acks = 0;
   for (int i = 0; i < 20; ++i) {
     const Bytes f = simtest::Read(0x12);
-    ASSERT_EQ(dev->Write(f.data(), f.size()), 33);
+    ASSERT_EQ(dev->Write(f.data(), f.size()), kOutputReportLength);  // padded
     std::uint8_t buf[64];
     // Unsolicited reports come in between; find the answer to 0x12.
     for (int k = 0; k < 200; ++k) {

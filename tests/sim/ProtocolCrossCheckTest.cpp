@@ -11,6 +11,7 @@
 #include "protocol/PerformanceCommands.h"
 #include "protocol/Replies.h"
 #include "sim/FirmwareUpdater.h"
+#include "sim/FrameStatus.h"
 #include "sim/InProcessBackend.h"
 
 namespace korvex {
@@ -27,7 +28,8 @@ class ProtocolCrossCheckTest : public ::testing::Test {
   // reply; true when acknowledged.
   bool Exchange(const std::string& device, ReportFrame& frame, int* replyLength = nullptr) {
     auto& dev = Device(device);
-    if (dev.Write(frame.data(), frame.length) != static_cast<int>(frame.length)) return false;
+    // The backend pads to the 65-byte output report and says so.
+    if (dev.Write(frame.data(), frame.length) != sim::kOutputReportLength) return false;
     std::array<std::uint8_t, ReportFrame::kLongLength> reply{};
     const int n = dev.Read(reply.data(), frame.length, 200);
     if (n <= 0) return false;

@@ -119,6 +119,37 @@ TEST(SqliteWrapper, TransactionEndsWithEndAndNeverRollsBack) {
   EXPECT_EQ(statement.ColumnInt(0), 2);
 }
 
+// A reader in another connection keeps "END" from getting its lock: the
+// commit must say so and leave the connection out of the transaction, or
+// every later write would silently stay uncommitted.
+TEST(SqliteWrapper, FailedEndRollsBackAndReportsFailure) {
+  test::TempDataFolder folder;
+  const std::string path = folder.FileOf("busy");
+  SQLiteDB writer, reader;
+  ASSERT_TRUE(writer.Open(path.c_str(), "", kMemoryFlags));
+  ASSERT_TRUE(reader.Open(path.c_str(), "", kMemoryFlags));
+  ASSERT_EQ(writer.Exec("CREATE TABLE t(a INTEGER)"), SQLITE_OK);
+  ASSERT_EQ(writer.Exec("INSERT INTO t VALUES (1)"), SQLITE_OK);
+
+  SQLiteStatement reading;
+  ASSERT_EQ(reader.Prepare(reading, "SELECT a FROM t"), SQLITE_OK);
+  ASSERT_EQ(reading.Step(), SQLITE_ROW);  // holds a shared lock while open
+
+  SQLiteAutoTransaction transaction(&writer);
+  ASSERT_EQ(writer.Exec("INSERT INTO t VALUES (2)"), SQLITE_OK);
+  EXPECT_FALSE(transaction.Commit());
+  EXPECT_FALSE(transaction.Active());
+  EXPECT_EQ(sqlite3_get_autocommit(writer.Handle()), 1);
+  reading.Finalize();
+
+  // Back in autocommit: the next write lands on its own, the undone one not.
+  ASSERT_EQ(writer.Exec("INSERT INTO t VALUES (3)"), SQLITE_OK);
+  SQLiteStatement count;
+  reader.Prepare(count, "SELECT group_concat(a) FROM t");
+  ASSERT_EQ(count.Step(), SQLITE_ROW);
+  EXPECT_STREQ(count.ColumnText(0), "1,3");
+}
+
 TEST(SqliteWrapper, TransactionWithoutConnectionOrDatabase) {
   SQLiteDB closed;
   SQLiteAutoTransaction withoutConnection(&closed);

@@ -30,7 +30,7 @@ TEST(Exchange, WritesTheChecksumAndReturnsTheReplyInTheFrame) {
 
   const auto wire = rig.wire.Written();  // the enumeration's query first
   ASSERT_EQ(wire.size(), 3u);
-  ASSERT_EQ(wire[1].bytes.size(), 33u);
+  ASSERT_EQ(wire[1].bytes.size(), 65u);  // padded to the output report
   EXPECT_EQ(wire[1].bytes[1], 0x10);
   EXPECT_EQ(wire[1].bytes[32], 0x00);
   EXPECT_EQ(wire[2].bytes[32], 0x3E);
@@ -142,7 +142,7 @@ TEST(QueryDeviceInfo, AsksTheGivenInterfaceOrCopiesTheStoredReply) {
   const auto wire = rig.wire.Written();
   ASSERT_EQ(wire.size(), 2u);
   EXPECT_EQ(wire[1].bytes, wire[0].bytes);
-  EXPECT_EQ(wire[1].bytes.size(), 33u);
+  EXPECT_EQ(wire[1].bytes.size(), 65u);  // the 33-byte query, padded
 }
 
 }  // namespace

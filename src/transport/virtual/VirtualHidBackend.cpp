@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "transport/ReportDescriptor.h"
 #include "transport/virtual/VmouseChannel.h"
 #include "transport/virtual/VmouseConnection.h"
 
@@ -19,10 +20,14 @@ using vmouse::WireMessage;
 class VirtualHidDevice : public HidDevice {
  public:
   VirtualHidDevice(std::unique_ptr<vmouse::VmouseChannel> channel, std::uint64_t handle,
-                   std::string product)
-      : channel_(std::move(channel)), handle_(handle), product_(std::move(product)) {}
+                   std::string product, ReportDescriptor descriptor)
+      : channel_(std::move(channel)),
+        handle_(handle),
+        product_(std::move(product)),
+        descriptor_(std::move(descriptor)) {}
 
   int Write(const std::uint8_t* data, std::size_t length) override {
+    descriptor_.PadOutput(data, length, padded_);
     if (!data || length == 0 || length > vmouse::kMaxMessageLength / 2) return -1;
     WireMessage m, reply;
     m.type = MessageType::Write;
@@ -45,11 +50,15 @@ class VirtualHidDevice : public HidDevice {
   }
 
   std::string ProductString() override { return product_; }
+  int InputFd() override { return channel_->Fd(); }
+  int InputReadyInMs() override { return channel_->InputReadyInMs(); }
 
  private:
   std::unique_ptr<vmouse::VmouseChannel> channel_;
   std::uint64_t handle_;
   std::string product_;
+  ReportDescriptor descriptor_;
+  std::vector<std::uint8_t> padded_;
 };
 
 }  // namespace
@@ -102,7 +111,8 @@ std::unique_ptr<HidDevice> VirtualHidBackend::Open(const std::string& path) {
       reply.type != MessageType::Opened || reply.handle == 0)
     return nullptr;
   std::string product = reply.texts.empty() ? std::string() : reply.texts[0];
-  return std::make_unique<VirtualHidDevice>(std::move(channel), reply.handle, std::move(product));
+  return std::make_unique<VirtualHidDevice>(std::move(channel), reply.handle, std::move(product),
+                                            ReportDescriptor::Parse(reply.bytes));
 }
 
 bool VirtualHidBackend::SetEventSink(EventSink sink) {

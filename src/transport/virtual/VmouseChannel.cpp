@@ -137,3 +137,16 @@ int VmouseChannel::ReadInput(std::uint8_t* buffer, std::size_t length, int timeo
 }
 
 }  // namespace korvex::vmouse
+
+namespace korvex::vmouse {
+
+int VmouseChannel::InputReadyInMs() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  // Another caller reading the socket hands out what it finds itself.
+  if (!reading_ && !broken_) ReadSocket(lock, Clock::now());
+  if (gone_ || broken_ || inputs_.empty()) return -1;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(inputs_.front().due - Clock::now());
+  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+}  // namespace korvex::vmouse

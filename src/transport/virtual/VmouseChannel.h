@@ -34,6 +34,12 @@ class VmouseChannel {
   // The next input report once it is due: bytes copied, 0 on time-out, -1
   // when the interface is gone or the connection broke.
   int ReadInput(std::uint8_t* buffer, std::size_t length, int timeoutMs);
+  // The socket, for a caller that waits on several descriptors at once.
+  int Fd() const { return fd_; }
+  // Takes what the socket holds without waiting and says when the first
+  // input report can be read: 0 now, milliseconds from now, -1 when none
+  // waits or the interface is gone.
+  int InputReadyInMs();
 
  private:
   using Clock = std::chrono::steady_clock;

@@ -24,7 +24,8 @@ constexpr std::uint32_t kMaxMessageLength = 64 * 1024;
 enum class MessageType : std::uint8_t {
   Enumerate = 1,   // client: list interfaces            -> Interfaces
   Interfaces = 2,
-  Open = 3,        // client: texts[0] = path            -> Opened (handle 0: failed; texts[0] product)
+  Open = 3,        // client: texts[0] = path            -> Opened (handle 0: failed; texts[0] product,
+                   //   bytes = the interface's report descriptor)
   Opened = 4,
   Close = 5,       // client: handle; no answer
   Write = 6,       // client: handle, bytes              -> Written (value = result,

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
 
 #include "catalogue/DeviceCatalogue.h"
 #include "i18n/LanguageChoice.h"
 #include "i18n/Texts.h"
 #include "platform/AppFolders.h"
 #include "platform/AppIdentity.h"
+#include "platform/Log.h"
 #include "platform/SingleInstanceLock.h"
 #include "skinui/Manager.h"
 #include "ui/DeviceMainDlg.h"
@@ -49,9 +51,18 @@ int RunApplication(int argc, char** argv) {
 
   SingleInstanceLock lock(caption);
   setup.instanceSocket = InstanceChannel::SocketPath(caption).toStdString();
-  if (!lock.TryAcquire()) {
-    InstanceChannel::RequestActivation(QString::fromStdString(setup.instanceSocket), kActivationWaitMs);
-    return 0;
+  switch (lock.Acquire()) {
+    case SingleInstanceLock::Outcome::kAcquired:
+      break;
+    case SingleInstanceLock::Outcome::kHeldByOther:
+      InstanceChannel::RequestActivation(QString::fromStdString(setup.instanceSocket), kActivationWaitMs);
+      return 0;
+    case SingleInstanceLock::Outcome::kUnavailable:
+      // Nothing says another instance runs: start, without the guard.
+      std::fprintf(stderr, "korvex: warning: cannot take the single-instance lock %s (%s); starting anyway\n",
+                   lock.Path().c_str(), std::strerror(lock.LastError()));
+      LogLine(2, "Single-instance lock %s unavailable: %s", lock.Path().c_str(), std::strerror(lock.LastError()));
+      break;
   }
 
   // The settings page offers exactly the languages config.xml lists.
