@@ -27,6 +27,7 @@
 namespace korvex {
 
 class AuxDialogs;
+class ButtonsPage;
 class CatalogueModels;
 class DevicePage;
 class DeviceWorker;
@@ -133,6 +134,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   MainNavigation& Navigation() { return *navigation_; }
   HomePage& Home() { return *home_; }
   DevicePage& Device() { return *device_; }
+  ButtonsPage* Buttons() { return buttons_; }
   SettingsPage* Settings() { return settingsPage_.get(); }
   MainTrayIcon& Tray() { return *tray_; }
   AuxDialogs* Dialogs() { return aux_.get(); }
@@ -161,6 +163,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
 
   void BuildPages();
   void BuildSettingsPage();
+  void BuildButtonsPage();
   void AddTrayIcon();
   void StartDeviceWork();
   void OnTrayCallback(intptr_t mouseMessage);
@@ -199,6 +202,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   std::unique_ptr<AuxDialogs> aux_;
   HomePage* home_ = nullptr;
   DevicePage* device_ = nullptr;
+  ButtonsPage* buttons_ = nullptr;
   PagePlaceholder* placeholders_[4] = {};
   std::unique_ptr<SettingsPage> settingsPage_;
 
