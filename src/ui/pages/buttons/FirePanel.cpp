@@ -47,7 +47,7 @@ void FirePanel::Show(int first, int second) {
 
 void FirePanel::Hide() { panel_->hide(); }
 
-bool FirePanel::IsOpen() const { return panel_->isVisible(); }
+bool FirePanel::IsOpen() const { return !panel_->isHidden(); }
 
 int FirePanel::Clamp(int id) {
   DUI::MEdit* field = id == kFirst ? first_ : second_;

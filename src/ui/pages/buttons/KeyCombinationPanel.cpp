@@ -58,7 +58,7 @@ void KeyCombinationPanel::Hide() {
   panel_->hide();
 }
 
-bool KeyCombinationPanel::IsOpen() const { return panel_->isVisible(); }
+bool KeyCombinationPanel::IsOpen() const { return !panel_->isHidden(); }
 
 void KeyCombinationPanel::OnToggle(int id) {
   switch (id) {
