@@ -17,7 +17,8 @@ const std::map<std::string, OperandCount> kCommands = {
     {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}}};
 const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
-    {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}}};
+    {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}},
+    {"button", {2, 2}}};
 
 std::string CountText(const OperandCount& n, const char* one, const char* many) {
   std::string text = std::to_string(n.min);
@@ -38,8 +39,19 @@ const char* CtlUsage() {
          "  set report-rate HZ       125, 250, 500, 1000 (2000, 4000, 8000 where the mouse offers them)\n"
          "  set liftoff 1|2          lift-off distance in millimetres\n"
          "  set sleep N              sleep after N minutes: 1, 2, 5, 10, 20 or 30\n"
+         "  set button SLOT FUNCTION give button SLOT (1 to 9; 1, the left button, only 'default') a function:\n"
+         "                           left right middle back forward wheel-up wheel-down fire-preset,\n"
+         "                           key:[ctrl+][shift+][alt+][win+]KEY (a..z 0..9 f1..f24 enter esc backspace\n"
+         "                           tab space minus equal home end pageup pagedown insert delete up down\n"
+         "                           left right kp0..kp9 kp-enter kp-plus kp-minus kp-multiply kp-divide\n"
+         "                           kp-decimal printscreen pause menu, or lctrl lshift lalt lwin rctrl rshift\n"
+         "                           ralt rwin), media:volume-up|volume-down|mute|play-pause|stop|previous|\n"
+         "                           next|player, dpi:up|down|cycle, special:1|2, fire:P1,P2 (5..255, 0..255),\n"
+         "                           shortcut:brightness-up|brightness-down|calculator|computer|home|email|\n"
+         "                           show-desktop|task-view|copy|paste|cut, macro:ID, disable, default\n"
          "  profile N                make profile N (1 to 4) active and write it to the mouse\n"
          "  reset                    restore the mouse and its settings to their defaults\n"
+         "  reset buttons            every button of the active profile back to its default function\n"
          "options:\n"
          "  --json                   machine-readable output on standard output\n"
          "  --device TYPE            use the model with this device type (as config.xml numbers it)\n"
@@ -88,7 +100,7 @@ bool ParseCtlArgs(const std::vector<std::string>& argv, CtlArgs& out, std::strin
 
   if (out.command == "set") {
     if (out.operands.empty()) {
-      error = "set needs a setting: dpi, dpi-count, dpi-index, report-rate, liftoff or sleep";
+      error = "set needs a setting: dpi, dpi-count, dpi-index, report-rate, liftoff, sleep or button";
       return false;
     }
     auto target = kSetTargets.find(out.operands[0]);
