@@ -83,10 +83,10 @@ void HandleStatus(DeviceContext& ctx, const ReportBuffer& report, int sourceType
 
 }  // namespace
 
-bool PollNotificationsOnce(DeviceContext& ctx) {
+bool PollNotificationsOnce(DeviceContext& ctx, const std::function<bool()>& interrupted) {
   ReportBuffer report{};
   int sourceType = 0;
-  if (!ctx.hid.PollNotifications(report, sourceType)) return false;
+  if (!ctx.hid.PollNotifications(report, sourceType, interrupted)) return false;
   if (report[0] != 0) {
     LogLine(2, "mouse notify data: %02X %02X %02X %02X %02X %02X", report[0], report[1],
             report[2], report[3], report[4], report[5]);

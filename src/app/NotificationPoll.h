@@ -7,6 +7,7 @@ namespace korvex {
 // worker is idle: a DPI-button report (0xC2) updates the stage count and the
 // current stage; a receiver status report (0xC0) brings the mouse online or
 // takes it offline and updates the battery. True when a report was taken.
-bool PollNotificationsOnce(DeviceContext& ctx);
+// `interrupted` (optional) ends the wait early when other work arrives.
+bool PollNotificationsOnce(DeviceContext& ctx, const std::function<bool()>& interrupted = {});
 
 }  // namespace korvex

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -89,6 +90,10 @@ class HidDeviceManager {
   // one, and applies status reports to the online states. `deviceType` is the
   // type of the interface it came from (0 when none).
   bool PollNotifications(ReportBuffer& buffer, int& deviceType);
+  // The same, but each interface's wait is read in short slices and given up
+  // once `interrupted` holds, so work queued meanwhile does not sit out the
+  // rest of a 10 ms wait.
+  bool PollNotifications(ReportBuffer& buffer, int& deviceType, const std::function<bool()>& interrupted);
   // Re-reads the receivers of the current type for a status report.
   void PollReceiverStatus();
 

@@ -50,16 +50,27 @@ bool HidDeviceManager::QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device) 
 }
 
 bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType) {
+  return PollNotifications(buffer, deviceType, {});
+}
+
+bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType,
+                                         const std::function<bool()>& interrupted) {
   Lock lock(mutex_);
   if (!opened_) return false;
   deviceType = 0;
   for (auto& entry : entries_) {
     if (!entry->handle || entry->info.deviceType >= kPolledTypeLimit) continue;
     ReportBuffer report{};
-    if (ReadOneReport(*entry->handle, report.data(), ReportFrame::kShortLength,
-                      kPollTimeoutMs) <= 0) {
-      continue;
+    int got = 0;
+    if (!interrupted) {
+      got = ReadOneReport(*entry->handle, report.data(), ReportFrame::kShortLength, kPollTimeoutMs);
+    } else {
+      for (int waited = 0; waited < kPollTimeoutMs && got <= 0; waited += kPollSliceMs) {
+        if (interrupted()) return false;
+        got = ReadOneReport(*entry->handle, report.data(), ReportFrame::kShortLength, kPollSliceMs);
+      }
     }
+    if (got <= 0) continue;
     deviceType = entry->info.deviceType;
     if (report[0] == kStatusReport) ApplyStatusReport(*entry, report);
     buffer = report;

@@ -12,6 +12,8 @@ inline constexpr int kAckAttempts = 50;
 inline constexpr int kAckTimeoutMs = 30;
 // Per-interface wait of one notification poll.
 inline constexpr int kPollTimeoutMs = 10;
+// Slice of that wait after which an interruptible poll checks for other work.
+inline constexpr int kPollSliceMs = 2;
 // Pause before the second device-information query.
 inline constexpr int kQueryRetryDelayMs = 500;
 

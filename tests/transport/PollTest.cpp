@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TransportTestSupport.h"
+#include "transport/ReportIo.h"
 
 namespace korvex {
 namespace {
@@ -41,6 +42,26 @@ TEST(PollNotifications, TakesOneReportPerCallFromTheFirstEntryThatHasOne) {
   // k1 comes first in the list, so its report is taken first.
   EXPECT_EQ(sources, (std::vector<int>{kK1, kK5, kK5}));
   EXPECT_EQ(type, 0);
+}
+
+// The worker's poll gives up its wait when a task is queued; a report that
+// is waiting is not lost by that, the next poll takes it.
+TEST(PollNotifications, AnInterruptedPollLeavesTheReportForTheNextOne) {
+  Rig rig("k1", kBase);
+  rig.Open(kK1);
+  ASSERT_TRUE(rig.hub->PressDpiButton("k1"));
+  ReportBuffer report{};
+  int type = -1;
+  int checks = 0;
+  EXPECT_FALSE(rig.manager.PollNotifications(report, type, [&] { return ++checks > 0; }));
+  EXPECT_EQ(1, checks);
+  EXPECT_TRUE(rig.manager.PollNotifications(report, type, [&] { return false; }));
+  EXPECT_EQ(report[0], 0xC2);
+  EXPECT_EQ(type, kK1);
+  // Nothing waiting: the slices add up to the whole wait, then nothing.
+  checks = 0;
+  EXPECT_FALSE(rig.manager.PollNotifications(report, type, [&] { return ++checks < 0; }));
+  EXPECT_EQ(kPollTimeoutMs / kPollSliceMs, checks);
 }
 
 TEST(PollNotifications, StatusReportsTurnTheReceiverOfflineAndBackOnline) {
