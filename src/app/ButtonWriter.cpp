@@ -27,6 +27,28 @@ void UploadPendingMacro(DeviceContext& ctx, int pendingKey) {
   }
 }
 
+std::vector<MacroItem> MacroItemsOf(DeviceContext& ctx, int macroId) {
+  std::vector<MacroEventRecord> records;
+  ctx.store.ListMacroEvents(macroId, records);
+  std::vector<MacroItem> items;
+  items.reserve(records.size());
+  for (const MacroEventRecord& r : records) items.push_back(MacroItem{r.type, r.value});
+  return items;
+}
+
+// A macro longer than the upload can number never reaches the mouse, so its
+// slot would play whatever macro the mouse held before: such a button keeps
+// its default function instead.
+bool MacroFitsTheMouse(DeviceContext& ctx, int keyCode, int macroId) {
+  std::vector<std::uint8_t> events;
+  const int count = EncodeMacroEvents(MacroItemsOf(ctx, macroId), events);
+  if (count <= kMaxMacroEvents) return true;
+  LogLine(2, "0x09: macro %d of button %d has %d events, more than the mouse takes (%d): "
+             "the button keeps its default function",
+          macroId, keyCode, count, kMaxMacroEvents);
+  return false;
+}
+
 std::vector<ButtonAssignment> AssignmentsOf(DeviceContext& ctx) {
   std::vector<KeyAssignmentRecord> rows;
   ctx.store.ListKeyAssignments(ctx.Profile(), 0, rows);
@@ -45,7 +67,7 @@ std::vector<ButtonAssignment> AssignmentsOf(DeviceContext& ctx) {
     a.macroValue2 = row.macro_value2;
     if (row.macro_type == kMacroBinding) {
       auto it = playModes.find(row.macro_value);
-      if (it != playModes.end()) a.macro = it->second;
+      if (it != playModes.end() && MacroFitsTheMouse(ctx, row.key_code, row.macro_value)) a.macro = it->second;
     }
     out.push_back(a);
   }
@@ -55,14 +77,8 @@ std::vector<ButtonAssignment> AssignmentsOf(DeviceContext& ctx) {
 }  // namespace
 
 bool SendMacro(DeviceContext& ctx, int keyCode, int macroId) {
-  std::vector<MacroEventRecord> records;
-  ctx.store.ListMacroEvents(macroId, records);
-  std::vector<MacroItem> items;
-  items.reserve(records.size());
-  for (const MacroEventRecord& r : records) items.push_back(MacroItem{r.type, r.value});
-
   std::vector<ReportFrame> reports;
-  if (BuildMacroReports(keyCode, items, reports) == 0) return false;
+  if (BuildMacroReports(keyCode, MacroItemsOf(ctx, macroId), reports) == 0) return false;
   bool ok = false;
   for (ReportFrame& report : reports) {
     if (ctx.stopping()) return false;

@@ -1,6 +1,4 @@
 #pragma once
-#include <functional>
-
 #include "app/DeviceContext.h"
 
 namespace korvex {
@@ -12,7 +10,5 @@ namespace korvex {
 // Each interface is read with readTimeoutMs.
 bool PollNotificationsOnce(DeviceContext& ctx, int readTimeoutMs);
 bool PollNotificationsOnce(DeviceContext& ctx);
-// The same, given up as soon as `cutShort` returns true (work is queued).
-bool PollNotificationsOnce(DeviceContext& ctx, const std::function<bool()>& cutShort);
 
 }  // namespace korvex

@@ -20,7 +20,7 @@ const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
     {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}},
     {"sensor", {2, 2}},      {"wake", {1, 1}},      {"lights-off-moving", {1, 1}},
-    {"response-time", {1, 1}}, {"dpi-colour", {2, 2}}};
+    {"response-time", {1, 1}}, {"dpi-colour", {2, 2}}, {"button", {2, 2}}};
 
 std::string CountText(const OperandCount& n, const char* one, const char* many) {
   std::string text = std::to_string(n.min);
@@ -46,10 +46,21 @@ const char* CtlUsage() {
          "  set lights-off-moving on|off  lights off while the mouse moves\n"
          "  set response-time N      button response time, 0 to 20\n"
          "  set dpi-colour STAGE #RRGGBB  colour of a DPI stage (red, green, blue)\n"
+         "  set button SLOT FUNCTION give button SLOT (1 to 9; 1, the left button, only 'default') a function:\n"
+         "                           left right middle back forward wheel-up wheel-down fire-preset,\n"
+         "                           key:[ctrl+][shift+][alt+][win+]KEY (a..z 0..9 f1..f24 enter esc backspace\n"
+         "                           tab space minus equal home end pageup pagedown insert delete up down\n"
+         "                           left right kp0..kp9 kp-enter kp-plus kp-minus kp-multiply kp-divide\n"
+         "                           kp-decimal printscreen pause menu, or lctrl lshift lalt lwin rctrl rshift\n"
+         "                           ralt rwin), media:volume-up|volume-down|mute|play-pause|stop|previous|\n"
+         "                           next|player, dpi:up|down|cycle, special:1|2, fire:P1,P2 (5..255, 0..255),\n"
+         "                           shortcut:brightness-up|brightness-down|calculator|computer|home|email|\n"
+         "                           show-desktop|task-view|copy|paste|cut, macro:ID, disable, default\n"
          "  profile N                make profile N (1 to 4) active and write it to the mouse\n"
          "  reset                    restore the mouse and its settings to their defaults\n"
          "  reset dpi                the DPI stages back to the model's defaults\n"
          "  reset report-rate        the report rate back to the mouse's default\n"
+         "  reset buttons            every button of the active profile back to its default function\n"
          "  update check             software and mouse firmware: current, latest, newer or not\n"
          "  update firmware [--yes]  download the newer mouse firmware and install it (asks unless --yes)\n"
          "options:\n"
@@ -103,7 +114,7 @@ bool ParseCtlArgs(const std::vector<std::string>& argv, CtlArgs& out, std::strin
 
   if (out.command == "set") {
     if (out.operands.empty()) {
-      error = "set needs a setting: dpi, dpi-count, dpi-index, report-rate, liftoff or sleep";
+      error = "set needs a setting: dpi, dpi-count, dpi-index, report-rate, liftoff, sleep or button";
       return false;
     }
     auto target = kSetTargets.find(out.operands[0]);

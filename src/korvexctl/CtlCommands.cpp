@@ -261,6 +261,7 @@ CtlResult SetSleep(CtlSession& s, ProfileValues& v, const std::string& text) {
 
 CtlResult RunSet(CtlSession& s, const std::vector<std::string>& op) {
   if (IsPerformanceSetting(op[0])) return RunSetPerformance(s, op);
+  if (op[0] == "button") return RunSetButton(s, op[1], op[2]);
   CtlResult r;
   if (!Reachable(s, r)) return r;
   ProfileValues v(s.Store(), s.Worker().State().currentProfile);
@@ -300,6 +301,7 @@ CtlResult RunProfile(CtlSession& s, const std::string& number) {
 CtlResult RunReset(CtlSession& s, const std::vector<std::string>& operands) {
   CtlResult r;
   if (!operands.empty() && IsPerformanceReset(operands[0])) return RunResetPerformance(s, operands[0]);
+  if (!operands.empty() && operands[0] == "buttons") return RunResetButtons(s);
   if (!operands.empty()) return Fail(kExitUsage, "unknown reset target " + operands[0]);
   if (!Reachable(s, r)) return r;
   std::string error;

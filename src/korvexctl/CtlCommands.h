@@ -23,6 +23,9 @@ CtlResult RunSet(CtlSession& session, const std::vector<std::string>& operands);
 CtlResult RunProfile(CtlSession& session, const std::string& number);
 // No operand: the whole mouse back to its defaults; otherwise one part.
 CtlResult RunReset(CtlSession& session, const std::vector<std::string>& operands);
+// set button SLOT FUNCTION and reset buttons (CtlButtons.cpp).
+CtlResult RunSetButton(CtlSession& session, const std::string& slot, const std::string& function);
+CtlResult RunResetButtons(CtlSession& session);
 
 // Shared by the command files.
 CtlResult Fail(int code, const std::string& error);

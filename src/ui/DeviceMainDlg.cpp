@@ -35,10 +35,12 @@
 #include "ui/dialogs/UpdateTipDlg.h"
 #include "ui/dialogs/WaitDlg.h"
 #include "ui/dialogs/AuxDialogs.h"
+#include "ui/dialogs/CUIMessageBox.h"
 #include "ui/frame/FrameIds.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/frame/MainNavigation.h"
 #include "ui/pages/PagePlaceholder.h"
+#include "ui/pages/buttons/ButtonsPage.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/performance/PerformancePage.h"
 #include "ui/pages/home/HomePage.h"
@@ -128,7 +130,7 @@ void DeviceMainDlg::BuildPages() {
   home_ = new HomePage(this, frame_->Container(kHomeContainer));
   // Buttons, performance, lighting, macros: their contents arrive with their
   // own pages; until then each shows its titled panel.
-  placeholders_[0] = new PagePlaceholder(this, frame_->Container(kButtonsContainer), PagePlaceholder::kButtons);
+  BuildButtonsPage();
   placeholders_[2] = new PagePlaceholder(this, frame_->Container(kLightingContainer), PagePlaceholder::kLighting);
   placeholders_[3] = new PagePlaceholder(this, frame_->Container(kMacrosContainer), PagePlaceholder::kMacros);
   device_ = new DevicePage(this, frame_->Container(kDeviceContainer));
@@ -145,6 +147,19 @@ void DeviceMainDlg::BuildSettingsPage() {
   hooks.leave = [this] { navigation_->LeaveSettings(); };
   hooks.openLink = setup_.openLink;
   settingsPage_ = std::make_unique<SettingsPage>(this, frame_->Container(kSettingsContainer), prefs_, info, hooks);
+}
+
+void DeviceMainDlg::BuildButtonsPage() {
+  ButtonsPageHooks hooks;
+  hooks.activeProfile = [this] { return worker_->State().currentProfile; };
+  hooks.queueTask = [this](int code) { QueueTask(code); };
+  hooks.markMacroUpload = [this](int keyCode) { worker_->MarkMacroUpload(keyCode); };
+  hooks.showSaved = [this] { ShowSaved(); };
+  hooks.ask = [this](int title, int message, bool okCancel) {
+    return aux_ ? aux_->ShowMessage(title, message, okCancel ? CUIMessageBox::kTypeOkCancel : CUIMessageBox::kTypeOk)
+                : DUI::MDialog::kCancel;
+  };
+  buttons_ = new ButtonsPage(this, frame_->Container(kButtonsContainer), store_, std::move(hooks));
 }
 
 void DeviceMainDlg::OnSize(int width, int height) {
@@ -342,6 +357,7 @@ void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /
       return;
     default:
       if (PerformancePage::IsPageControl(id) && performance_) performance_->OnNotify(id, event, param);
+      if (ButtonsPage::IsPageControl(id) && buttons_) buttons_->OnNotify(id, event, param);
       if (SettingsPage::IsPageControl(id) && settingsPage_) settingsPage_->OnNotify(id, event, param);
       return;
   }
@@ -409,9 +425,10 @@ void DeviceMainDlg::ApplyTexts() {
     frame_->ShowProfileLabel(QString::fromStdString(DisplayProfileName(profileName_, GetText(kTextProfile))));
   home_->ApplyTexts();
   device_->ApplyTexts();
+  if (buttons_) buttons_->ApplyTexts();
+  if (performance_) performance_->ApplyTexts();
   for (PagePlaceholder* page : placeholders_)
     if (page) page->ApplyTexts();
-  if (performance_) performance_->ApplyTexts();
   if (settingsPage_) settingsPage_->ApplyTexts();
   if (aux_) aux_->ApplyTexts();
   tray_->ApplyTexts();

@@ -27,6 +27,7 @@
 namespace korvex {
 
 class AuxDialogs;
+class ButtonsPage;
 class CatalogueModels;
 class DevicePage;
 class DeviceWorker;
@@ -144,6 +145,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   HomePage& Home() { return *home_; }
   DevicePage& Device() { return *device_; }
   PerformancePage& Performance() { return *performance_; }
+  ButtonsPage* Buttons() { return buttons_; }
   SettingsPage* Settings() { return settingsPage_.get(); }
   MainTrayIcon& Tray() { return *tray_; }
   AuxDialogs* Dialogs() { return aux_.get(); }
@@ -173,6 +175,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void BuildPages();
   void BuildSettingsPage();
   void BuildPerformancePage();
+  void BuildButtonsPage();
   void AddTrayIcon();
   void StartDeviceWork();
   void OnTrayCallback(intptr_t mouseMessage);
@@ -214,6 +217,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   HomePage* home_ = nullptr;
   DevicePage* device_ = nullptr;
   PerformancePage* performance_ = nullptr;
+  ButtonsPage* buttons_ = nullptr;
   PagePlaceholder* placeholders_[4] = {};
   std::unique_ptr<SettingsPage> settingsPage_;
 

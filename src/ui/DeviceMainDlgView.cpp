@@ -34,6 +34,7 @@
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
 #include "ui/pages/settings/SettingsPage.h"
+#include "ui/pages/buttons/ButtonsPage.h"
 #include "ui/shell/AuxiliaryWindows.h"
 
 namespace korvex {
@@ -83,6 +84,7 @@ void DeviceMainDlg::ClosePopups() {
 
 void DeviceMainDlg::ShowModel() {
   // The lighting tab is there only for models with lighting.
+  if (buttons_) buttons_->ShowModel(modelSwitch_->Descriptor());
   const bool lighting = modelSwitch_->HasLighting();
   frame_->Tabs()->SetItemVisible(kTabLighting, lighting);
   if (!lighting && navigation_->CurrentTab() == kTabLighting && !navigation_->SettingsShown()) {
@@ -91,12 +93,22 @@ void DeviceMainDlg::ShowModel() {
   }
 }
 
+void DeviceMainDlg::RefreshButtonPage() {
+  if (!buttons_) return;
+  // The macro list of the page offers the stored macros by name.
+  std::vector<MacroInfo> macros;
+  store_.ListMacros(macros);
+  std::vector<std::pair<QString, int>> items;
+  for (const MacroInfo& m : macros) items.emplace_back(QString::fromStdString(m.name), m.macro_id);
+  buttons_->SetMacros(items);
+  buttons_->LoadButtonPage();
+}
+
 void DeviceMainDlg::ShowProfileName(const std::string& name) {
   profileName_ = name;
   frame_->ShowProfileLabel(QString::fromStdString(name));
 }
 
-void DeviceMainDlg::RefreshButtonPage() {}
 void DeviceMainDlg::RefreshMacroList() {}
 void DeviceMainDlg::RefreshLightingPage() {}
 

@@ -125,6 +125,51 @@ TEST(TasksTest, WriteButtonsUploadsTheMarkedMacroOnceThenTheButtons) {
   EXPECT_EQ((std::vector<int>{0x09}), rig.TakeCommands());
 }
 
+// A macro past what the upload can number (101 events) never reaches the
+// mouse: its button must get the default triple, not a macro slot that
+// would play an older macro.
+TEST(TasksTest, AMacroTooLongToUploadLeavesItsButtonAtTheDefault) {
+  WorkerRig rig("k1");
+  Synced(rig);
+  SettingsStore& store = rig.Store();
+  auto bind = [&](int keyCode, int events) {
+    const int macro = store.CreateMacro("m" + std::to_string(events));
+    MacroEventRecord e;
+    e.macro_id = macro;
+    for (int i = 0; i < events; ++i) {
+      e.type = i % 2 == 0 ? 2 : 3;
+      e.record_index = i;
+      e.value = 0x41;
+      store.InsertMacroEvent(e);
+    }
+    KeyAssignmentRecord row;
+    row.profile = 1;
+    row.key_code = keyCode;
+    row.macro_type = 4;
+    row.macro_value = macro;
+    EXPECT_GT(store.SetKeyAssignment(row), 0);
+  };
+  bind(3, 102);
+  bind(4, 101);  // the longest macro that still fits
+
+  rig.Worker().MarkMacroUpload(3);
+  EXPECT_TRUE(rig.RunTask(kWriteButtons));
+  EXPECT_EQ((std::vector<int>{0x09}), rig.TakeCommands());  // nothing uploaded
+  sim::SlotSettings m = rig.Mouse("k1");
+  EXPECT_EQ(0x10, m.buttons[3].function);
+  EXPECT_EQ(0x08, m.buttons[3].a);
+  EXPECT_EQ(0x90, m.buttons[4].function);
+
+  rig.Worker().MarkMacroUpload(4);
+  EXPECT_TRUE(rig.RunTask(kWriteButtons));
+  std::vector<int> fifteenPacketsThenButtons(15, 0x08);
+  fifteenPacketsThenButtons.push_back(0x09);
+  EXPECT_EQ(fifteenPacketsThenButtons, rig.TakeCommands());
+  m = rig.Mouse("k1");
+  EXPECT_EQ(405u, m.macros[4].size());
+  EXPECT_EQ(0x10, m.buttons[3].function);
+}
+
 TEST(TasksTest, WriteLightingSendsTheActiveRowAndNothingWithoutOne) {
   WorkerRig rig("k3");
   Synced(rig);

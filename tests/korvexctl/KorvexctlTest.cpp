@@ -9,7 +9,9 @@
 #include "CtlProcess.h"
 #include "korvexctl/CtlCommands.h"
 #include "korvexctl/CtlSession.h"
+#include "platform/AppFolders.h"
 #include "platform/SingleInstanceLock.h"
+#include "store/SettingsStore.h"
 
 namespace korvex::test {
 namespace {
@@ -193,6 +195,85 @@ TEST_F(KorvexctlTest, ARefusedCommandExitsWithOneAndSaysWhich) {
   r = RunSet(session, {"liftoff", "2"});
   EXPECT_EQ(kExitOk, r.exitCode) << r.error;
   session.Close();
+}
+
+// The nine triples the mouse holds, as its status prints them.
+std::string ButtonsOf(const std::string& status) {
+  const std::size_t at = status.find("buttons:");
+  return at == std::string::npos ? "" : status.substr(at, status.find('\n', at) - at);
+}
+
+TEST_F(KorvexctlTest, SetButtonStoresAsThePageAndSendsTheTriple) {
+  Start("k1");
+  ProcessResult r = Ctl({"set", "button", "2", "media:mute"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ(Concat(kReadOrder, {0x09}), daemon_->SentCommands());
+  r = Ctl({"--json", "set", "button", "4", "key:ctrl+lwin"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("{\"ok\":true,\"setting\":\"button\",\"slot\":4,\"macro_type\":2,\"macro_value\":227,"
+            "\"macro_value2\":1,\"description\":\"Ctrl + Windows\"}\n", r.out);
+  ASSERT_EQ(0, Ctl({"set", "button", "3", "fire:2,300"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "button", "5", "dpi:down"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "button", "6", "shortcut:copy"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "button", "7", "special:1"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "button", "8", "disable"}).exitCode);
+  ASSERT_EQ(0, Ctl({"set", "button", "9", "wheel-up"}).exitCode);
+  EXPECT_EQ("buttons: 100100 80E200 3005FF 700900 400300 700106 600400 600000 200100 macros: 0 0 0 0 0 0 0 0 0",
+            ButtonsOf(Status("k1")));
+
+  // The store holds what the page would: a second sync sends the same.
+  ASSERT_EQ(0, Ctl({"set", "button", "3", "default"}).exitCode);
+  EXPECT_EQ("buttons: 100100 80E200 100400 700900 400300 700106 600400 600000 200100 macros: 0 0 0 0 0 0 0 0 0",
+            ButtonsOf(Status("k1")));
+  r = Ctl({"reset", "buttons"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ("buttons: 100100 100200 100400 100800 101000 400100 000000 000000 000000 macros: 0 0 0 0 0 0 0 0 0",
+            ButtonsOf(Status("k1")));
+}
+
+TEST_F(KorvexctlTest, SetButtonRefusesTheLeftButtonAndBadFunctionsBeforeSending) {
+  Start("k1");
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"set", "button", "1", "right"}, {"set", "button", "0", "left"},
+        {"set", "button", "10", "left"}, {"set", "button", "x", "left"}, {"set", "button", "2", "key:hyper+a"},
+        {"set", "button", "2", "macro:77"}, {"set", "button", "2"}, {"reset", "knobs"}}) {
+    ProcessResult r = Ctl(words);
+    EXPECT_EQ(2, r.exitCode) << words.back();
+    EXPECT_EQ(0u, r.err.rfind("korvexctl: ", 0)) << r.err;
+  }
+  for (int c : daemon_->SentCommands()) EXPECT_TRUE(c >= 0x11 && c <= 0x17) << c;
+  // Giving the left button back its own click is no reassignment.
+  EXPECT_EQ(0, Ctl({"set", "button", "1", "default"}).exitCode);
+}
+
+TEST_F(KorvexctlTest, AMacroBindingUploadsTheMacroFirst) {
+  Start("k1");
+  ASSERT_EQ(0, Ctl({"show"}).exitCode);  // the model's database exists now
+  int macro = 0;
+  {
+    SettingsStore store;
+    ASSERT_TRUE(store.OpenForModel(DataFolder("Korvex Mouse"), "korvex_k1"));
+    macro = store.CreateMacro("Reload");
+    MacroEventRecord e;
+    e.macro_id = macro;
+    for (int i = 0; i < 8; ++i) {
+      e.type = i % 2 == 0 ? 2 : 3;
+      e.record_index = i;
+      e.value = 'R';
+      store.InsertMacroEvent(e);
+    }
+    store.CloseIfOpen();
+  }
+  const std::size_t before = daemon_->SentCommands().size();
+  ProcessResult r = Ctl({"--json", "set", "button", "4", "macro:" + std::to_string(macro)});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("\"macro_type\":4,\"macro_value\":" + std::to_string(macro) +
+                                          ",\"macro_value2\":0,\"description\":\"Reload\"")) << r.out;
+  const std::vector<int> sent = daemon_->SentCommands();
+  ASSERT_GT(sent.size(), before);
+  EXPECT_EQ((std::vector<int>{0x08, 0x08, 0x09}), std::vector<int>(sent.end() - 3, sent.end()));
+  EXPECT_NE(std::string::npos, ButtonsOf(Status("k1")).find(" 902301 ")) << Status("k1");
+  EXPECT_NE(std::string::npos, ButtonsOf(Status("k1")).find("macros: 0 0 0 8 ")) << Status("k1");
 }
 
 }  // namespace
