@@ -61,14 +61,20 @@ bool SendMacro(DeviceContext& ctx, int keyCode, int macroId) {
   items.reserve(records.size());
   for (const MacroEventRecord& r : records) items.push_back(MacroItem{r.type, r.value});
 
+  const std::vector<std::uint8_t> stream = BuildMacroStream(keyCode, items);
   std::vector<ReportFrame> reports;
-  if (BuildMacroReports(keyCode, items, reports) == 0) return false;
+  if (SplitMacroStream(stream, reports) == 0) return false;
   bool ok = false;
+  bool all = true;
   for (ReportFrame& report : reports) {
     if (ctx.stopping()) return false;
     ok = ctx.hid.Exchange(report, ReportFrame::kShortLength);
     if (!ok) LogLine(2, "0x08: 设置按键宏数据失败!");
+    all = all && ok;
   }
+  // What the mouse now holds for this button, so the macro page can tell a
+  // later edit apart from what is on the mouse.
+  if (all) ctx.store.RecordMacroUpload(keyCode, MacroStreamHex(stream));
   return ok;
 }
 

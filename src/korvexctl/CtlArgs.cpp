@@ -14,7 +14,8 @@ struct OperandCount {
   std::size_t max;
 };
 const std::map<std::string, OperandCount> kCommands = {
-    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}}};
+    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}},
+    {"macro", {1, 3}}};
 const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
     {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}}};
@@ -40,11 +41,19 @@ const char* CtlUsage() {
          "  set sleep N              sleep after N minutes: 1, 2, 5, 10, 20 or 30\n"
          "  profile N                make profile N (1 to 4) active and write it to the mouse\n"
          "  reset                    restore the mouse and its settings to their defaults\n"
+         "  macro list               the stored macros: id, name, events, playback\n"
+         "  macro show ID            one macro's events and whether the mouse plays them as shown\n"
+         "  macro import FILE        add the macro of a single-macro file; prints its new id\n"
+         "  macro import-all FILE    add every macro of an all-macros file; prints the new ids\n"
+         "  macro export ID FILE     write macro ID to a single-macro file\n"
+         "  macro export-all FILE    write every macro to an all-macros file\n"
+         "  macro delete ID          delete macro ID (buttons bound to it get their defaults)\n"
          "options:\n"
          "  --json                   machine-readable output on standard output\n"
          "  --device TYPE            use the model with this device type (as config.xml numbers it)\n"
          "exit codes: 0 done, 1 the mouse refused, 2 usage, 3 the window is running,\n"
-         "            4 no mouse, 5 shipped files or data folder unusable\n";
+         "            4 no mouse, 5 shipped files or data folder unusable\n"
+         "            (macro commands: 2 also for an unknown id or a refused or unwritable file)\n";
 }
 
 bool ParseWholeNumber(const std::string& text, long long& value) {
