@@ -18,6 +18,7 @@
 #include "platform/Log.h"
 #include "platform/PreferenceStore.h"
 #include "profiles/ProfileNames.h"
+#include "skinui/CIconButton.h"
 #include "skinui/Events.h"
 #include "skinui/MRender.h"
 #include "skinui/MTabCtrl.h"
@@ -39,6 +40,7 @@
 #include "ui/pages/PagePlaceholder.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
+#include "ui/pages/macros/MacrosPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/MainTrayIcon.h"
@@ -113,7 +115,7 @@ void DeviceMainDlg::BuildPages() {
   placeholders_[1] =
       new PagePlaceholder(this, frame_->Container(kPerformanceContainer), PagePlaceholder::kPerformance);
   placeholders_[2] = new PagePlaceholder(this, frame_->Container(kLightingContainer), PagePlaceholder::kLighting);
-  placeholders_[3] = new PagePlaceholder(this, frame_->Container(kMacrosContainer), PagePlaceholder::kMacros);
+  BuildMacrosPage();
   device_ = new DevicePage(this, frame_->Container(kDeviceContainer));
   BuildSettingsPage();
 }
@@ -127,6 +129,23 @@ void DeviceMainDlg::BuildSettingsPage() {
   hooks.leave = [this] { navigation_->LeaveSettings(); };
   hooks.openLink = setup_.openLink;
   settingsPage_ = std::make_unique<SettingsPage>(this, frame_->Container(kSettingsContainer), prefs_, info, hooks);
+}
+
+void DeviceMainDlg::BuildMacrosPage() {
+  MacrosPageHooks hooks;
+  hooks.activeProfile = [this] { return worker_->State().currentProfile; };
+  hooks.deviceType = [this] { return selectedDevice_ > 0 ? selectedDevice_ : worker_->State().currentType; };
+  hooks.enableFrame = [this](bool enabled) {
+    frame_->Tabs()->SetEnabled(enabled);
+    frame_->ProfileButton()->SetEnabled(enabled);
+  };
+  hooks.showMessage = [this](int title, int message) { ShowMessageText(title, message); };
+  hooks.sendMacro = [this](int keyCode) {
+    worker_->MarkMacroUpload(keyCode);
+    return worker_->QueueTask(kWriteButtons);
+  };
+  hooks.taskDone = [this](std::uint64_t ticket) { return worker_->WaitForTask(ticket, 0); };
+  macros_ = new MacrosPage(this, frame_->Container(kMacrosContainer), store_, std::move(hooks));
 }
 
 void DeviceMainDlg::OnSize(int width, int height) {
@@ -219,9 +238,18 @@ bool DeviceMainDlg::OnWindowMessage(int message, intptr_t wParam, intptr_t lPara
     case kMsgApplyTexts:
       ApplyTexts();
       return true;
+    case kMsgMacroRecordToggle:
+      // Without a macro the record button explains itself; the message
+      // has no one to tell.
+      if (macros_ && macros_->SelectedMacro() > 0) macros_->ToggleRecording();
+      return true;
+    case kMsgMacroRecordStop:
+      if (macros_) macros_->StopRecording();
+      return true;
+    case kMsgMacroReload:
+      if (macros_) macros_->ReloadMacroList();
+      return true;
     default:
-      // The macro editor's messages belong to the macro page.
-      if (message >= kMsgMacroEditorFirst && message <= kMsgMacroEditorLast) return true;
       return MDialog::OnWindowMessage(message, wParam, lParam);
   }
 }
@@ -327,6 +355,7 @@ void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /
       return;
     default:
       if (SettingsPage::IsPageControl(id) && settingsPage_) settingsPage_->OnNotify(id, event, param);
+      else if (MacrosPage::IsPageControl(id) && macros_) macros_->OnNotify(id, event, param);
       return;
   }
 }
@@ -393,7 +422,9 @@ void DeviceMainDlg::ApplyTexts() {
     frame_->ShowProfileLabel(QString::fromStdString(DisplayProfileName(profileName_, GetText(kTextProfile))));
   home_->ApplyTexts();
   device_->ApplyTexts();
-  for (PagePlaceholder* page : placeholders_) page->ApplyTexts();
+  for (PagePlaceholder* page : placeholders_)
+    if (page) page->ApplyTexts();
+  if (macros_) macros_->ApplyTexts();
   if (settingsPage_) settingsPage_->ApplyTexts();
   if (aux_) aux_->ApplyTexts();
   tray_->ApplyTexts();

@@ -33,6 +33,7 @@
 #include "ui/frame/MainNavigation.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
+#include "ui/pages/macros/MacrosPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/AuxiliaryWindows.h"
 
@@ -79,6 +80,13 @@ void DeviceMainDlg::ShowPagesForOnlineDevices() {
 void DeviceMainDlg::ClosePopups() {
   CloseAuxiliaryWindows();
   if (aux_) aux_->CloseWait();
+  // The device set changed or the mouse went away: a recording ends and is
+  // kept.
+  if (macros_) macros_->StopRecording();
+}
+
+void DeviceMainDlg::RefreshMacroList() {
+  if (macros_) macros_->ReloadMacroList();
 }
 
 void DeviceMainDlg::ShowModel() {
@@ -103,7 +111,6 @@ void DeviceMainDlg::ShowDpiCount(int) {}
 void DeviceMainDlg::ShowDpiStage(int, int, int) {}
 void DeviceMainDlg::SelectReportRate(int) {}
 void DeviceMainDlg::RefreshButtonPage() {}
-void DeviceMainDlg::RefreshMacroList() {}
 void DeviceMainDlg::RefreshDpiControls() {}
 void DeviceMainDlg::RefreshLightingPage() {}
 
