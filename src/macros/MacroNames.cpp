@@ -24,6 +24,8 @@ bool StripTrailing(const std::string& name, const std::vector<const char*>& word
   for (const char* word : words) {
     if (!EndsWith(name, word)) continue;
     before = name.substr(0, name.size() - std::string(word).size());
+    // "Custom 1 Copy" is shown "<text 351> 1 <text 31>", not with two spaces.
+    while (!before.empty() && before.back() == ' ') before.pop_back();
     return true;
   }
   return false;

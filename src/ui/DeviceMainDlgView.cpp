@@ -90,6 +90,9 @@ void DeviceMainDlg::RefreshMacroList() {
 }
 
 void DeviceMainDlg::ShowModel() {
+  // Macros live in the model's database: a list of another model's macros
+  // would save under ids that mean other macros there.
+  if (macros_) macros_->OnModelChanged();
   // The lighting tab is there only for models with lighting.
   const bool lighting = modelSwitch_->HasLighting();
   frame_->Tabs()->SetItemVisible(kTabLighting, lighting);

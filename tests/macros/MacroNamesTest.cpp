@@ -11,15 +11,16 @@ TEST(MacroNames, ListRuleReplacesTheDefaultWordsOfAnyLanguage) {
   EXPECT_EQ("Eigene 2", MacroDisplayName("Custom 2", "Eigene", "Kopie"));
   EXPECT_EQ("Eigene 3", MacroDisplayName("自定义 3", "Eigene", "Kopie"));
   EXPECT_EQ("Eigene 4", MacroDisplayName("Personnalisé 4", "Eigene", "Kopie"));
-  EXPECT_EQ("Eigene 1  Kopie", MacroDisplayName("Custom 1 Copy", "Eigene", "Kopie"));
-  EXPECT_EQ("mine  Kopie", MacroDisplayName("mine 复制", "Eigene", "Kopie"));
+  EXPECT_EQ("Eigene 1 Kopie", MacroDisplayName("Custom 1 Copy", "Eigene", "Kopie"));
+  EXPECT_EQ("Eigene 1 Kopie", MacroDisplayName("Custom 1Copy", "Eigene", "Kopie"));
+  EXPECT_EQ("mine Kopie", MacroDisplayName("mine 复制", "Eigene", "Kopie"));
   EXPECT_EQ("My Custom", MacroDisplayName("My Custom", "Eigene", "Kopie")) << "only a leading word";
   EXPECT_EQ("", MacroDisplayName("", "Eigene", "Kopie"));
   EXPECT_EQ("自定义 3", NewMacroName("自定义", 2));
 }
 
 TEST(MacroNames, DescriptionRuleDependsOnTheLanguage) {
-  EXPECT_EQ("C 2  复制", MacroDescription("Custom 2 Copy", 2052, "C"));
+  EXPECT_EQ("C 2 复制", MacroDescription("Custom 2 Copy", 2052, "C"));
   EXPECT_EQ("Custom 2", MacroDescription("Custom 2", 1033, "C")) << "1033 keeps its own word";
   EXPECT_EQ("C 2 Copy", MacroDescription("自定义 2复制", 1033, "C"));
   EXPECT_EQ("C 5 Копировать", MacroDescription("カスタム 5Copy", 1049, "C"));

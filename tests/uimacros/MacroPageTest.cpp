@@ -190,7 +190,9 @@ TEST_F(MacroPageTest, NothingIsSavedUnderAMacroIdOfAnotherModelsDatabase) {
   ASSERT_EQ(id, other) << "the same id names another macro here";
   page_->InsertEvent(InsertChoice::kLeftButton);
   EXPECT_EQ(0, Events(other));
-  page_->ReloadMacroList();
+  page_->OnModelChanged();  // the window's model switch
+  ASSERT_EQ(1, page_->List()->GetCount());
+  EXPECT_EQ(QStringLiteral("other"), page_->List()->GetItemText(0));
   page_->InsertEvent(InsertChoice::kLeftButton);
   EXPECT_EQ(3, Events(other)) << "once shown again, edits are saved";
 }

@@ -271,8 +271,8 @@ void MacrosPage::Layout() {
                           std::max(0, h - kCaptionHeight - 2 * kPad)));
   // Three columns: macros, events, settings and the event editor.
   const int inner = std::max(0, w - 2 * kPad - 4 * kGap);
-  const int listW = inner * 26 / 100;
-  const int eventsW = inner * 40 / 100;
+  const int listW = inner * 24 / 100;
+  const int eventsW = inner * 38 / 100;
   const int settingsW = inner - listW - eventsW;
   const int top = kCaptionHeight + kPad + kGap;
   const int colH = std::max(0, h - top - kPad - kGap);
@@ -305,7 +305,9 @@ void MacrosPage::LayoutEvents(int x, int w, int h) {
   eventCaption_->SetRect(QRect(listX, top + 46, listW, 28));
   columns_[0]->SetRect(QRect(listX, top + 46, 46, 28));
   columns_[1]->SetRect(QRect(listX + 84, top + 46, 120, 28));
-  columns_[2]->SetRect(QRect(listX + listW - 120, top + 46, 110, 28));
+  // Over the list's value column (delays), which is at most 140 wide.
+  const int valueW = std::min(140, listW / 3);
+  columns_[2]->SetRect(QRect(listX + listW - valueW - 12, top + 46, valueW, 28));
   const int buttonsY = top + h - kButtonHeight - 14;
   eventList_->SetRect(QRect(listX, top + 78, listW, std::max(0, buttonsY - top - 88)));
   moveUp_->SetRect(QRect(listX + listW + 8, top + 78, 32, 32));
@@ -339,7 +341,7 @@ void MacrosPage::LayoutSettings(int x, int w, int h) {
 
   const int editorTop = top + settingsH + kGap;
   const int editorH = std::max(0, h - settingsH - kGap);
-  editorArea_->SetRect(QRect(x, editorTop, w, std::min(editorH, 150)));
+  editorArea_->SetRect(QRect(x, editorTop, w, std::min(editorH, 112)));
   kindCaption_->SetRect(QRect(x + 14, editorTop + 14, 110, 34));
   kindList_->SetRect(QRect(x + 130, editorTop + 14, w - 144, 34));
   valueCaption_->SetRect(QRect(x + 14, editorTop + 60, 110, 34));

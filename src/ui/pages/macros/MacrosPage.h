@@ -174,6 +174,8 @@ class MacrosPage : public QObject {
   void OnMacroMenu(int item);
   void OnEventMenu(int item);
   void SendToMouse();
+  // The store now holds another model's database: the lists follow it.
+  void OnModelChanged();
   // Recomputes the upload line of the selected macro.
   void RefreshUploadState();
 
@@ -246,6 +248,8 @@ class MacrosPage : public QObject {
   // The database the shown macro belongs to: after a model switch its id
   // means another macro, so nothing is saved under it.
   std::string storePath_;
+  // The database the macro list was filled from.
+  std::string listPath_;
   // A key captured in the value field of a key record.
   int capturedKey_ = 0;
   std::string capturedName_;

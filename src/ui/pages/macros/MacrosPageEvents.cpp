@@ -35,7 +35,10 @@ void MacrosPage::ShowEvents() {
   for (const MacroEventItem& item : editor_.Items())
     eventList_->AddItem(DUI::RecordItem{QString::fromStdString(item.text), item.type, item.value, item.timestamp});
   eventList_->SetCurSel(editor_.Selected());
-  if (editor_.Selected() >= 0) eventList_->EnsureVisible(editor_.Selected());
+  if (recorder_.Recording() && !editor_.Items().empty())
+    eventList_->EnsureVisible(static_cast<int>(editor_.Items().size()) - 1);  // what was just recorded
+  else if (editor_.Selected() >= 0)
+    eventList_->EnsureVisible(editor_.Selected());
 }
 
 bool MacrosPage::StoreChanged() const { return selectedMacro_ > 0 && storePath_ != store_.Path(); }

@@ -41,6 +41,7 @@ void MacrosPage::ReloadMacroList() {
   editor_.SetItems({});
   eventList_->DeleteAllItems();
   selectedMacro_ = 0;
+  listPath_ = store_.Path();
   std::vector<MacroInfo> macros;
   store_.ListMacros(macros);
   for (const MacroInfo& m : macros) macroList_->AddString(ShownMacroName(m.name), m.macro_id);
@@ -52,6 +53,10 @@ void MacrosPage::ReloadMacroList() {
     RefreshUploadState();
   }
   if (hooks_.macroListChanged) hooks_.macroListChanged();
+}
+
+void MacrosPage::OnModelChanged() {
+  if (store_.Path() != listPath_) ReloadMacroList();
 }
 
 void MacrosPage::NewMacro() {
