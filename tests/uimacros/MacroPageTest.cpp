@@ -197,5 +197,18 @@ TEST_F(MacroPageTest, NothingIsSavedUnderAMacroIdOfAnotherModelsDatabase) {
   EXPECT_EQ(3, Events(other)) << "once shown again, edits are saved";
 }
 
+TEST_F(MacroPageTest, ARecordingCutByAModelSwitchKeepsWhatWasRecorded) {
+  page_->NewMacro();
+  const int id = page_->SelectedMacro();
+  page_->ToggleRecording();
+  page_->RecordKey(false, 65, "A");
+  page_->RecordKey(true, 65, "A");
+  ASSERT_TRUE(store_.SwitchModel(root_.string(), "b"));  // the worker's switch
+  page_->OnModelChanged();
+  EXPECT_FALSE(page_->Recording());
+  ASSERT_TRUE(store_.SwitchModel(root_.string(), "a"));
+  EXPECT_EQ(3, Events(id)) << "press, measured delay, release";
+}
+
 }  // namespace
 }  // namespace korvex::test

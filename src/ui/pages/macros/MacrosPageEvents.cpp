@@ -285,6 +285,9 @@ void MacrosPage::RecordKey(bool released, int keyCode, const std::string& name) 
   const MacroRecorder::Outcome outcome = recorder_.RecordKey(released, keyCode, name, editor_);
   if (outcome == MacroRecorder::Outcome::kIgnored) return;
   ShowEvents();
+  // Saved as it grows: a model switch under a running recording must not
+  // lose what was recorded (its database is closed before the page hears).
+  SaveEvents();
   if (outcome != MacroRecorder::Outcome::kFull) return;
   FinishRecording();
   if (hooks_.showMessage) hooks_.showMessage(kTextEventsTitle, kTextFull);
@@ -294,6 +297,7 @@ void MacrosPage::RecordButton(bool released, int mask) {
   const MacroRecorder::Outcome outcome = recorder_.RecordButton(released, mask, editor_);
   if (outcome == MacroRecorder::Outcome::kIgnored) return;
   ShowEvents();
+  SaveEvents();
   if (outcome != MacroRecorder::Outcome::kFull) return;
   FinishRecording();
   if (hooks_.showMessage) hooks_.showMessage(kTextEventsTitle, kTextFull);
