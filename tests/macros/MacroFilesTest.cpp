@@ -203,6 +203,26 @@ TEST(MacroFiles, AMacroTheStoreRefusesLeavesNeitherItNorItsEvents) {
   EXPECT_EQ(2, t.store.ListMacroEvents(keep, back));
 }
 
+// A trailing delay of 0 (a file may hold one) stays 0 in the store and is
+// sent as 1 ms, as every delay between events is.
+TEST(MacroFiles, ATrailingDelayOfZeroIsKeptAndSentAsOneMillisecond) {
+  test::TempStore t;
+  const std::string path = t.File("zero.xml");
+  Write(path,
+        "<macro><macroinfo macro_name=\"z\"/><macroitems><item type=\"2\" value=\"65\"/>"
+        "<item type=\"3\" value=\"65\"/><item type=\"1\" value=\"0\"/></macroitems></macro>");
+  const MacroImport r = ImportMacroFile(t.store, path);
+  ASSERT_EQ(1u, r.macros.size());
+  std::vector<MacroEventRecord> events;
+  ASSERT_EQ(3, t.store.ListMacroEvents(r.macros[0].id, events));
+  EXPECT_EQ(0, events[2].value);
+  std::vector<MacroItem> items;
+  for (const auto& e : events) items.push_back(MacroItem{e.type, e.value});
+  std::vector<std::uint8_t> bytes;
+  ASSERT_EQ(2, EncodeMacroEvents(items, bytes));
+  EXPECT_EQ((std::vector<std::uint8_t>{0x30, 0x01, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04}), bytes);
+}
+
 TEST(MacroUploadState, ABoundMacroIsStaleUntilItsStreamIsRecorded) {
   test::TempStore t;
   const ProfileId profile = t.store.CreateProfile(ProfileRecord{});

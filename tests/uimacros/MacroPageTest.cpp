@@ -6,15 +6,19 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <QLineEdit>
 #include <fstream>
 
+#include "MacroKeys.h"
 #include "WindowRig.h"
 #include "skinui/CRadioButton.h"
 #include "skinui/CRecordList.h"
 #include "skinui/MDialog.h"
+#include "skinui/Events.h"
 #include "skinui/MEdit.h"
 #include "skinui/MacroList.h"
 #include "ui/pages/macros/MacrosPage.h"
+#include "ui/pages/macros/RecordEditDlg.h"
 
 namespace korvex::test {
 namespace {
@@ -208,6 +212,23 @@ TEST_F(MacroPageTest, ARecordingCutByAModelSwitchKeepsWhatWasRecorded) {
   EXPECT_FALSE(page_->Recording());
   ASSERT_TRUE(store_.SwitchModel(root_.string(), "a"));
   EXPECT_EQ(3, Events(id)) << "press, measured delay, release";
+}
+
+TEST_F(MacroPageTest, TheKeyDialogKeepsTheLastKeyPressedInItsField) {
+  RecordEditDlg dlg;
+  ASSERT_TRUE(dlg.Create(&host_));
+  dlg.ShowWindow(DUI::kShowNoActivate);
+  QWidget* field = dlg.KeyField()->GetEditor();
+  SendKey(field, false, Qt::Key_A, kEvdevA, "a");  // not focused: not captured
+  EXPECT_EQ(0, dlg.KeyCode());
+  SendFocus(field, true);
+  SendKey(field, false, Qt::Key_A, kEvdevA, "a");
+  SendKey(field, true, Qt::Key_A, kEvdevA, "a");
+  SendKey(field, false, Qt::Key_B, kEvdevB, "b");
+  EXPECT_EQ(66, dlg.KeyCode());
+  EXPECT_EQ("B", dlg.KeyName());
+  EXPECT_EQ(QStringLiteral("B"), dlg.KeyField()->GetTitle());
+  dlg.DestroyWindow();
 }
 
 }  // namespace

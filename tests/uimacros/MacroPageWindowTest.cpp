@@ -203,5 +203,29 @@ TEST(MacroPageWindow, TheEventKeyFieldTakesAKeyWhileItHasTheFocus) {
   });
 }
 
+TEST(MacroPageWindow, TheMacroMessagesStartStopAndReload) {
+  RigOptions options;
+  options.devices = "k1";
+  WindowRig rig(options);
+  rig.Run([&] {
+    ASSERT_TRUE(rig.WaitForInitialSync());
+    ChooseDevice(rig, 111);
+    DeviceMainDlg& w = rig.Window();
+    MacrosPage& page = *w.Macros();
+    EXPECT_TRUE(w.SendMessage(kMsgMacroRecordToggle)) << "no macro: nothing, no message box";
+    EXPECT_FALSE(page.Recording());
+    page.NewMacro();
+    w.SendMessage(kMsgMacroRecordToggle);
+    EXPECT_TRUE(page.Recording());
+    page.RecordKey(false, 65, "A");
+    w.SendMessage(kMsgMacroRecordStop);
+    EXPECT_FALSE(page.Recording());
+    EXPECT_EQ(1, static_cast<int>(Types(rig.Store(), page.SelectedMacro()).size()));
+    rig.Store().CreateMacro("made elsewhere");
+    w.SendMessage(kMsgMacroReload);
+    EXPECT_EQ(2, page.List()->GetCount());
+  });
+}
+
 }  // namespace
 }  // namespace korvex::test
