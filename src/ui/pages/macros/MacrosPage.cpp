@@ -51,7 +51,8 @@ std::uint32_t SteadyTick() {
 
 MacrosPage::MacrosPage(DUI::MWindow* window, QWidget* container, SettingsStore& store, MacrosPageHooks hooks,
                        std::function<std::uint32_t()> tick)
-    : window_(window),
+    : QObject(container),
+      window_(window),
       container_(container),
       store_(store),
       hooks_(std::move(hooks)),
@@ -70,9 +71,8 @@ MacrosPage::MacrosPage(DUI::MWindow* window, QWidget* container, SettingsStore& 
   Layout();
 }
 
-MacrosPage::~MacrosPage() {
-  if (container_ != nullptr) container_->removeEventFilter(this);
-}
+// Owned by the container; Qt drops the event filters of a deleted filter.
+MacrosPage::~MacrosPage() = default;
 
 std::uint32_t MacrosPage::Tick() const { return tick_(); }
 

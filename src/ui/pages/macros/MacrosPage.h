@@ -137,6 +137,7 @@ class MacrosPage : public QObject {
 
   static bool IsPageControl(int id) { return (id >= 147 && id <= 188) || id == kUploadText || id == kUploadSend; }
 
+  // The page belongs to the container (deleted with it).
   MacrosPage(DUI::MWindow* window, QWidget* container, SettingsStore& store, MacrosPageHooks hooks,
              std::function<std::uint32_t()> tick = {});
   ~MacrosPage() override;
