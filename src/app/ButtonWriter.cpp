@@ -77,14 +77,20 @@ std::vector<ButtonAssignment> AssignmentsOf(DeviceContext& ctx) {
 }  // namespace
 
 bool SendMacro(DeviceContext& ctx, int keyCode, int macroId) {
+  const std::vector<std::uint8_t> stream = BuildMacroStream(keyCode, MacroItemsOf(ctx, macroId));
   std::vector<ReportFrame> reports;
-  if (BuildMacroReports(keyCode, MacroItemsOf(ctx, macroId), reports) == 0) return false;
+  if (SplitMacroStream(stream, reports) == 0) return false;
   bool ok = false;
+  bool all = true;
   for (ReportFrame& report : reports) {
     if (ctx.stopping()) return false;
     ok = ctx.hid.Exchange(report, ReportFrame::kShortLength);
     if (!ok) LogLine(2, "0x08: 设置按键宏数据失败!");
+    all = all && ok;
   }
+  // What the mouse now holds for this button, so the macro page can tell a
+  // later edit apart from what is on the mouse.
+  if (all) ctx.store.RecordMacroUpload(keyCode, MacroStreamHex(stream));
   return ok;
 }
 

@@ -15,7 +15,7 @@ struct OperandCount {
 };
 const std::map<std::string, OperandCount> kCommands = {
     {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}},
-    {"update", {1, 2}}};
+    {"update", {1, 2}}, {"macro", {1, 3}}};
 const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
     {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}},
@@ -63,12 +63,20 @@ const char* CtlUsage() {
          "  reset buttons            every button of the active profile back to its default function\n"
          "  update check             software and mouse firmware: current, latest, newer or not\n"
          "  update firmware [--yes]  download the newer mouse firmware and install it (asks unless --yes)\n"
+         "  macro list               the stored macros: id, name, events, playback\n"
+         "  macro show ID            one macro's events and whether the mouse plays them as shown\n"
+         "  macro import FILE        add the macro of a single-macro file; prints its new id\n"
+         "  macro import-all FILE    add every macro of an all-macros file; prints the new ids\n"
+         "  macro export ID FILE     write macro ID to a single-macro file\n"
+         "  macro export-all FILE    write every macro to an all-macros file\n"
+         "  macro delete ID          delete macro ID (buttons bound to it get their defaults)\n"
          "options:\n"
          "  --json                   machine-readable output on standard output\n"
          "  --device TYPE            use the model with this device type (as config.xml numbers it)\n"
          "exit codes: 0 done, 1 the mouse refused, 2 usage, 3 the window is running,\n"
          "            4 no mouse, 5 shipped files or data folder unusable,\n"
          "            6 the update server could not be reached or gave no usable answer\n"
+         "            (macro commands: 2 also for an unknown id or a refused or unwritable file)\n"
          "environment: KORVEX_UPDATE_SERVER=http://HOST:PORT puts that server in place of the\n"
          "            configured update addresses' scheme and host\n";
 }

@@ -6,6 +6,7 @@
 
 #include "korvexctl/CtlArgs.h"
 #include "korvexctl/CtlCommands.h"
+#include "korvexctl/CtlMacros.h"
 #include "korvexctl/CtlSession.h"
 #include "korvexctl/CtlUpdate.h"
 
@@ -38,6 +39,7 @@ CtlResult Dispatch(CtlSession& session, const CtlArgs& args) {
   if (args.command == "set") return RunSet(session, args.operands);
   if (args.command == "profile") return RunProfile(session, args.operands[0]);
   if (args.command == "update") return RunUpdate(session, args.operands);
+  if (args.command == "macro") return RunMacro(session, args.operands);
   return RunReset(session, args.operands);
 }
 

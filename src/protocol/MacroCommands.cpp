@@ -108,6 +108,17 @@ int SplitMacroStream(const std::vector<std::uint8_t>& stream, std::vector<Report
   return static_cast<int>(out.size());
 }
 
+std::string MacroStreamHex(const std::vector<std::uint8_t>& stream) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(stream.size() * 2);
+  for (std::uint8_t b : stream) {
+    text.push_back(kDigits[b >> 4]);
+    text.push_back(kDigits[b & 0x0F]);
+  }
+  return text;
+}
+
 int BuildMacroReports(int keyCode, const std::vector<MacroItem>& records, std::vector<ReportFrame>& out) {
   return SplitMacroStream(BuildMacroStream(keyCode, records), out);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "transport/ReportFrame.h"
@@ -47,6 +48,9 @@ std::vector<std::uint8_t> BuildMacroStream(int keyCode, const std::vector<MacroI
 // be ordered by the mouse: nothing is produced, a level-2 line is logged, and
 // 0 is returned. Otherwise fills `out` (cleared first) and returns the count.
 int SplitMacroStream(const std::vector<std::uint8_t>& stream, std::vector<ReportFrame>& out);
+
+// The stream as upper-case hexadecimal text, two digits a byte.
+std::string MacroStreamHex(const std::vector<std::uint8_t>& stream);
 
 // BuildMacroStream then SplitMacroStream.
 int BuildMacroReports(int keyCode, const std::vector<MacroItem>& records, std::vector<ReportFrame>& out);

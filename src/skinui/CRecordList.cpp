@@ -1,6 +1,7 @@
 #include "skinui/CRecordList.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QPainter>
 
 #include "skinui/MRender.h"
@@ -157,7 +158,10 @@ void CRecordList::PaintRow(QPainter& p, int index, const QRect& r, bool selected
   }
   p.setFont(TitleFont());
   p.setPen(item.type == 1 ? MStyle::TextDim() : (selected ? MStyle::Text() : MStyle::Text().darker(110)));
-  const QRect textRect(r.left() + 84, r.top(), r.width() - 96, r.height());
+  // Delays stand in the value column, between the events they separate.
+  const int valueWidth = std::min(140, r.width() / 3);
+  const QRect textRect = item.type == 1 ? QRect(r.right() - valueWidth - 12, r.top(), valueWidth, r.height())
+                                        : QRect(r.left() + 84, r.top(), r.width() - 96 - valueWidth, r.height());
   p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
              QFontMetrics(p.font()).elidedText(item.text, Qt::ElideRight, textRect.width()));
   p.restore();

@@ -91,6 +91,19 @@ class SettingsStore {
   void InsertMacroEvents(const std::vector<MacroEventRecord>& records);
   int ListMacroEvents(int macroId, std::vector<MacroEventRecord>& list);
   bool DeleteMacroEvents(int macroId);
+  // The event list of a macro replaced in one transaction, under the lock,
+  // so that the worker never reads the list half-written (it may be
+  // uploading that macro) and a failure keeps the old list. True when done.
+  bool ReplaceMacroEvents(int macroId, const std::vector<MacroEventRecord>& records);
+  // A macro and its events stored together: on any failure nothing is left
+  // behind and 0 is returned; otherwise the new macro_id. The events'
+  // macro_id is set to the new id.
+  int ImportMacro(const MacroInfo& info, const std::vector<MacroEventRecord>& records);
+  // The macro data stream last acknowledged by the mouse for a button, as
+  // hexadecimal text, so that the macro page can tell when a bound macro was
+  // edited after its upload. The table is created on first use.
+  bool RecordMacroUpload(int keyCode, const std::string& streamHex);
+  bool GetMacroUpload(int keyCode, std::string& streamHex);
 
   // ---- batches
   // Runs `work` (operations of this store) under the lock as one
@@ -108,6 +121,8 @@ class SettingsStore {
   bool MoveDamagedFileAsideLocked();
   bool RunSchemaLocked();
   int NewRowId() const;
+  class RollbackScope;
+  bool InsertEventsLocked(int macroId, const std::vector<MacroEventRecord>& records);
 
   SQLiteDB db_;
   std::recursive_mutex mutex_;

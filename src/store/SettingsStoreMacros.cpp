@@ -121,4 +121,90 @@ bool SettingsStore::DeleteMacroEvents(int macroId) {
       RunOnce(db_, statement, "DELETE FROM t_macrorecord WHERE macro_id = ?", macroId));
 }
 
+// An explicit transaction that is rolled back unless committed: the import
+// and the replacement of an event list must leave nothing half-done.
+class SettingsStore::RollbackScope {
+ public:
+  explicit RollbackScope(SQLiteDB& db) : db_(db), open_(db.Exec("BEGIN") == SQLITE_OK) {}
+  ~RollbackScope() {
+    if (open_) db_.Exec("ROLLBACK");
+  }
+  RollbackScope(const RollbackScope&) = delete;
+  RollbackScope& operator=(const RollbackScope&) = delete;
+  bool Open() const { return open_; }
+  bool Commit() {
+    if (!open_) return false;
+    open_ = false;
+    if (db_.Exec("COMMIT") == SQLITE_OK) return true;
+    db_.Exec("ROLLBACK");
+    return false;
+  }
+
+ private:
+  SQLiteDB& db_;
+  bool open_;
+};
+
+bool SettingsStore::InsertEventsLocked(int macroId, const std::vector<MacroEventRecord>& records) {
+  SQLiteStatement statement;
+  for (const MacroEventRecord& r : records) {
+    if (!StepSucceeded(RunOnce(db_, statement, kInsertEvent, macroId, r.type, r.record_index, r.desc,
+                               r.value, r.delay_time)))
+      return false;
+  }
+  return true;
+}
+
+bool SettingsStore::ReplaceMacroEvents(int macroId, const std::vector<MacroEventRecord>& records) {
+  Guard guard(mutex_);
+  RollbackScope transaction(db_);
+  if (!transaction.Open()) return false;
+  {
+    SQLiteStatement statement;
+    if (!StepSucceeded(
+            RunOnce(db_, statement, "DELETE FROM t_macrorecord WHERE macro_id = ?", macroId)))
+      return false;
+  }
+  if (!InsertEventsLocked(macroId, records)) return false;
+  return transaction.Commit();
+}
+
+int SettingsStore::ImportMacro(const MacroInfo& info, const std::vector<MacroEventRecord>& records) {
+  Guard guard(mutex_);
+  RollbackScope transaction(db_);
+  if (!transaction.Open()) return 0;
+  int id = 0;
+  {
+    SQLiteStatement statement;
+    if (!StepSucceeded(RunOnce(db_, statement, kInsertMacro, info.name, info.play_type, info.play_times,
+                               info.delay_type, info.delay_time)))
+      return 0;
+    id = NewRowId();
+  }
+  if (id <= 0 || !InsertEventsLocked(id, records)) return 0;
+  return transaction.Commit() ? id : 0;
+}
+
+bool SettingsStore::RecordMacroUpload(int keyCode, const std::string& streamHex) {
+  Guard guard(mutex_);
+  if (db_.Exec("CREATE TABLE IF NOT EXISTS t_macro_upload(key_code INTEGER PRIMARY KEY, stream TEXT);") !=
+      SQLITE_OK)
+    return false;
+  SQLiteStatement statement;
+  return StepSucceeded(RunOnce(db_, statement,
+                               "INSERT OR REPLACE INTO t_macro_upload(key_code, stream) VALUES (?, ?);",
+                               keyCode, streamHex));
+}
+
+bool SettingsStore::GetMacroUpload(int keyCode, std::string& streamHex) {
+  streamHex.clear();
+  Guard guard(mutex_);
+  SQLiteStatement statement;
+  // A database without the table has recorded no upload yet.
+  if (RunOnce(db_, statement, "SELECT stream FROM t_macro_upload WHERE key_code = ?", keyCode) != SQLITE_ROW)
+    return false;
+  streamHex = statement.ColumnString(0);
+  return true;
+}
+
 }  // namespace korvex

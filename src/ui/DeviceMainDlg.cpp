@@ -15,10 +15,12 @@
 #include "app/UpdateTasks.h"
 #include "catalogue/ModelSwitch.h"
 #include "i18n/Texts.h"
+#include "macros/MacroNames.h"
 #include "platform/AppIdentity.h"
 #include "platform/Log.h"
 #include "platform/PreferenceStore.h"
 #include "profiles/ProfileNames.h"
+#include "skinui/CIconButton.h"
 #include "skinui/Events.h"
 #include "skinui/MRender.h"
 #include "skinui/MTabCtrl.h"
@@ -44,6 +46,8 @@
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/performance/PerformancePage.h"
 #include "ui/pages/home/HomePage.h"
+#include "ui/pages/macros/MacroTexts.h"
+#include "ui/pages/macros/MacrosPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/MainTrayIcon.h"
@@ -132,7 +136,7 @@ void DeviceMainDlg::BuildPages() {
   // own pages; until then each shows its titled panel.
   BuildButtonsPage();
   placeholders_[2] = new PagePlaceholder(this, frame_->Container(kLightingContainer), PagePlaceholder::kLighting);
-  placeholders_[3] = new PagePlaceholder(this, frame_->Container(kMacrosContainer), PagePlaceholder::kMacros);
+  BuildMacrosPage();
   device_ = new DevicePage(this, frame_->Container(kDeviceContainer));
   BuildPerformancePage();
   BuildSettingsPage();
@@ -159,7 +163,29 @@ void DeviceMainDlg::BuildButtonsPage() {
     return aux_ ? aux_->ShowMessage(title, message, okCancel ? CUIMessageBox::kTypeOkCancel : CUIMessageBox::kTypeOk)
                 : DUI::MDialog::kCancel;
   };
+  // A bound macro shows its name in the current language's default word.
+  hooks.macroName = [](const std::string& name) {
+    return MacroDescription(name, CurrentLanguage(), GetText(kTextCustom));
+  };
   buttons_ = new ButtonsPage(this, frame_->Container(kButtonsContainer), store_, std::move(hooks));
+void DeviceMainDlg::BuildMacrosPage() {
+  MacrosPageHooks hooks;
+  hooks.activeProfile = [this] { return worker_->State().currentProfile; };
+  hooks.deviceType = [this] { return selectedDevice_ > 0 ? selectedDevice_ : worker_->State().currentType; };
+  hooks.enableFrame = [this](bool enabled) {
+    frame_->Tabs()->SetEnabled(enabled);
+    frame_->ProfileButton()->SetEnabled(enabled);
+  };
+  hooks.showMessage = [this](int title, int message) { ShowMessageText(title, message); };
+  hooks.sendMacro = [this](int keyCode) {
+    worker_->MarkMacroUpload(keyCode);
+    return worker_->QueueTask(kWriteButtons);
+  };
+  hooks.taskDone = [this](std::uint64_t ticket) { return worker_->WaitForTask(ticket, 0); };
+  // The buttons page lists the macros and describes bound buttons by them.
+  hooks.macroListChanged = [this] { RefreshButtonPage(); };
+  hooks.buttonTextChanged = [this](int, const QString&) { RefreshButtonPage(); };
+  macros_ = new MacrosPage(this, frame_->Container(kMacrosContainer), store_, std::move(hooks));
 }
 
 void DeviceMainDlg::OnSize(int width, int height) {
@@ -252,9 +278,18 @@ bool DeviceMainDlg::OnWindowMessage(int message, intptr_t wParam, intptr_t lPara
     case kMsgApplyTexts:
       ApplyTexts();
       return true;
+    case kMsgMacroRecordToggle:
+      // Without a macro the record button explains itself; the message
+      // has no one to tell.
+      if (macros_ && macros_->SelectedMacro() > 0) macros_->ToggleRecording();
+      return true;
+    case kMsgMacroRecordStop:
+      if (macros_) macros_->StopRecording();
+      return true;
+    case kMsgMacroReload:
+      if (macros_) macros_->ReloadMacroList();
+      return true;
     default:
-      // The macro editor's messages belong to the macro page.
-      if (message >= kMsgMacroEditorFirst && message <= kMsgMacroEditorLast) return true;
       return MDialog::OnWindowMessage(message, wParam, lParam);
   }
 }
@@ -359,6 +394,7 @@ void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /
       if (PerformancePage::IsPageControl(id) && performance_) performance_->OnNotify(id, event, param);
       if (ButtonsPage::IsPageControl(id) && buttons_) buttons_->OnNotify(id, event, param);
       if (SettingsPage::IsPageControl(id) && settingsPage_) settingsPage_->OnNotify(id, event, param);
+      else if (MacrosPage::IsPageControl(id) && macros_) macros_->OnNotify(id, event, param);
       return;
   }
 }
@@ -429,6 +465,9 @@ void DeviceMainDlg::ApplyTexts() {
   if (performance_) performance_->ApplyTexts();
   for (PagePlaceholder* page : placeholders_)
     if (page) page->ApplyTexts();
+  for (PagePlaceholder* page : placeholders_)
+    if (page) page->ApplyTexts();
+  if (macros_) macros_->ApplyTexts();
   if (settingsPage_) settingsPage_->ApplyTexts();
   if (aux_) aux_->ApplyTexts();
   tray_->ApplyTexts();

@@ -36,6 +36,7 @@ class HomePage;
 class InstanceChannel;
 class MainFrame;
 class MainNavigation;
+class MacrosPage;
 class MainTrayIcon;
 class ModelSwitch;
 class PagePlaceholder;
@@ -147,6 +148,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   PerformancePage& Performance() { return *performance_; }
   ButtonsPage* Buttons() { return buttons_; }
   SettingsPage* Settings() { return settingsPage_.get(); }
+  MacrosPage* Macros() { return macros_; }
   MainTrayIcon& Tray() { return *tray_; }
   AuxDialogs* Dialogs() { return aux_.get(); }
   DeviceWorker& Worker() { return *worker_; }
@@ -176,6 +178,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void BuildSettingsPage();
   void BuildPerformancePage();
   void BuildButtonsPage();
+  void BuildMacrosPage();
   void AddTrayIcon();
   void StartDeviceWork();
   void OnTrayCallback(intptr_t mouseMessage);
@@ -219,6 +222,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   PerformancePage* performance_ = nullptr;
   ButtonsPage* buttons_ = nullptr;
   PagePlaceholder* placeholders_[4] = {};
+  MacrosPage* macros_ = nullptr;
   std::unique_ptr<SettingsPage> settingsPage_;
 
   int selectedDevice_ = 0;

@@ -33,6 +33,7 @@
 #include "ui/frame/MainNavigation.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
+#include "ui/pages/macros/MacrosPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/pages/buttons/ButtonsPage.h"
 #include "ui/shell/AuxiliaryWindows.h"
@@ -80,9 +81,19 @@ void DeviceMainDlg::ShowPagesForOnlineDevices() {
 void DeviceMainDlg::ClosePopups() {
   CloseAuxiliaryWindows();
   if (aux_) aux_->CloseWait();
+  // The device set changed or the mouse went away: a recording ends and is
+  // kept.
+  if (macros_) macros_->StopRecording();
+}
+
+void DeviceMainDlg::RefreshMacroList() {
+  if (macros_) macros_->ReloadMacroList();
 }
 
 void DeviceMainDlg::ShowModel() {
+  // Macros live in the model's database: a list of another model's macros
+  // would save under ids that mean other macros there.
+  if (macros_) macros_->OnModelChanged();
   // The lighting tab is there only for models with lighting.
   if (buttons_) buttons_->ShowModel(modelSwitch_->Descriptor());
   const bool lighting = modelSwitch_->HasLighting();
@@ -109,7 +120,6 @@ void DeviceMainDlg::ShowProfileName(const std::string& name) {
   frame_->ShowProfileLabel(QString::fromStdString(name));
 }
 
-void DeviceMainDlg::RefreshMacroList() {}
 void DeviceMainDlg::RefreshLightingPage() {}
 
 void DeviceMainDlg::ShowDpiTip(int dpi) {

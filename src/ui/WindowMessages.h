@@ -14,9 +14,14 @@ enum WindowMessage : int {
   // The profile dialog: wParam = action (0 switch, 1 import, 2 export),
   // lParam = profile id.
   kMsgProfileAction = 1705,
-  // The macro editor's three messages.
-  kMsgMacroEditorFirst = 1709,
-  kMsgMacroEditorLast = 1711,
+  // The macro editor's three messages: start or stop a recording (the
+  // record button), stop a running recording and keep it, and fill the
+  // macro lists again from the store. Any thread may post them.
+  kMsgMacroRecordToggle = 1709,
+  kMsgMacroRecordStop = 1710,
+  kMsgMacroReload = 1711,
+  kMsgMacroEditorFirst = kMsgMacroRecordToggle,
+  kMsgMacroEditorLast = kMsgMacroReload,
   // Apply the texts of the current language again.
   kMsgApplyTexts = 2022,
 };
