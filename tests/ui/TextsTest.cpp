@@ -87,6 +87,19 @@ TEST(WindowTexts, LanguageSwitchReappliesEverywhere) {
   });
 }
 
+TEST(WindowTexts, EveryShippedLanguageShowsEveryText) {
+  WindowRig rig;
+  rig.Run([&] {
+    DeviceMainDlg& w = rig.Window();
+    const std::set<int> available = AvailableLanguages();
+    EXPECT_EQ(10u, available.size());
+    for (int lcid : available) {
+      w.SetLanguage(lcid);
+      ExpectAllShown(w, std::to_string(lcid).c_str());
+    }
+  });
+}
+
 TEST(WindowTexts, MessageReappliesTheCurrentLanguage) {
   WindowRig rig;
   rig.Run([&] {

@@ -113,10 +113,10 @@ TEST(MessageBox, OtherTypesHaveNoButtonAndEndOnlyByCloseMessage) {
   EXPECT_TRUE(stillOpenAfterEscape);
 }
 
-TEST(MessageBox, TextsFitInBothLanguages) {
+TEST(MessageBox, TextsFitInEveryLanguage) {
   TestHost host;
   host.show();
-  for (int lcid : {1033, 2052}) {
+  for (int lcid : kShippedLanguages) {
     korvex::SetCurrentLanguage(lcid);
     for (int type : {CUIMessageBox::kTypeOk, CUIMessageBox::kTypeOkCancel}) {
       CUIMessageBox box(korvex::DialogText(570), korvex::DialogText(571), type);

@@ -53,6 +53,9 @@ inline bool WaitUntil(const std::function<bool()>& done, int ms = 5000) {
   return true;
 }
 
+// Every language the program ships, in the order the settings page offers.
+inline constexpr int kShippedLanguages[] = {2052, 1033, 1066, 1049, 1031, 1036, 1034, 1040, 2070, 1041};
+
 // Visible windows of the library with that title.
 inline int VisibleWindows(const QString& title) {
   int count = 0;

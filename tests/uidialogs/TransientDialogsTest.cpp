@@ -272,9 +272,9 @@ TEST(About, ShowsFirmwareAndSoftwareVersionsAndCloses) {
   EXPECT_EQ(dlg.ShowModal(), 1);
 }
 
-TEST(TransientDialogs, TextsFitInBothLanguages) {
+TEST(TransientDialogs, TextsFitInEveryLanguage) {
   TestHost host;
-  for (int lcid : {1033, 2052}) {
+  for (int lcid : kShippedLanguages) {
     SetCurrentLanguage(lcid);
     SaveWaitDlg save;
     save.Create(&host);

@@ -8,6 +8,7 @@
 #include "i18n/Texts.h"
 #include "platform/AppFolders.h"
 #include "platform/AppIdentity.h"
+#include "platform/DesktopId.h"
 #include "platform/SingleInstanceLock.h"
 #include "skinui/Manager.h"
 #include "ui/DeviceMainDlg.h"
@@ -34,6 +35,8 @@ int RunApplication(int argc, char** argv) {
   std::unique_ptr<QApplication> app = CreateScaledApplication(argc, argv);
   // The window hides into the tray; that must not end the program.
   app->setQuitOnLastWindowClosed(false);
+  // Lets the desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 
   const std::string appFolder = ApplicationFolder();
   MainDlgSetup setup;

@@ -217,9 +217,12 @@ void SettingsPage::Layout() {
   int y = std::max(20, (h - kCopyrightRoom - kContentHeight) / 2);
 
   // Software version and the update check.
-  version_->SetRect(x + 4, y, right - 200, y + 26);
-  status_->SetRect(x + 4, y + 26, right - 200, y + 48);
-  updateCheck_->SetRect(right - 184, y + 4, right, y + 42);
+  // The update button grows with a long text; the version lines give way.
+  const int checkWidth =
+      std::max(184, QFontMetrics(DUI::MStyle::Font(15, true)).horizontalAdvance(updateCheck_->GetTitle()) + 36);
+  version_->SetRect(x + 4, y, right - checkWidth - 16, y + 26);
+  status_->SetRect(x + 4, y + 26, right - checkWidth - 16, y + 48);
+  updateCheck_->SetRect(right - checkWidth, y + 4, right, y + 42);
   y += kHeaderHeight;
 
   // Language and tips.
@@ -251,7 +254,8 @@ void SettingsPage::Layout() {
 
   // The links in one centred row, the copyright line at the bottom.
   y += kLinksGap;
-  const QFontMetrics metrics(DUI::MStyle::Font(15));
+  // Measured in the bold face so that no font of the desktop cuts them.
+  const QFontMetrics metrics(DUI::MStyle::Font(15, true));
   int total = 0;
   std::vector<int> widths;
   for (DUI::CTextButton* link : {website_, feedback_, qa_}) {
