@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QDBusConnection>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,8 +14,10 @@
 #include "app/DeviceChangeRules.h"
 #include "app/DeviceWorker.h"
 #include "catalogue/ModelSwitch.h"
+#include "i18n/TextFill.h"
 #include "i18n/Texts.h"
 #include "platform/AppIdentity.h"
+#include "platform/DesktopId.h"
 #include "platform/Log.h"
 #include "platform/PreferenceStore.h"
 #include "profiles/ProfileNames.h"
@@ -40,6 +43,7 @@
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
 #include "ui/pages/settings/SettingsPage.h"
+#include "ui/shell/DesktopNotifier.h"
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/MainTrayIcon.h"
 #include "ui/shell/QueuedDeviceView.h"
@@ -52,6 +56,10 @@ namespace {
 
 constexpr const char* kTrayIconFile = "DeviceDriver.ico";
 constexpr const char* kFontName = "Open Sans Semibold";
+// The low-battery notice: its title, and its text with the model name and
+// the level.
+constexpr int kTextBatteryLowTitle = 900;
+constexpr int kTextBatteryLowBody = 901;
 
 HidDeviceManager& HidOf(const MainDlgSetup& s) { return s.hid ? *s.hid : HidDeviceManager::Instance(); }
 SettingsStore& StoreOf(const MainDlgSetup& s) { return s.store ? *s.store : SettingsStore::Instance(); }
@@ -161,6 +169,7 @@ bool DeviceMainDlg::OnInitDialog() {
   AddTrayIcon();
   aux_ = std::make_unique<AuxDialogs>(this);  // with the hidden DPI display
   prefs_.LoadShowTips();
+  prefs_.LoadBatteryNotice();
   settingsPage_->Refresh();
   WritePreference("DeviceType", "101");
   StartDeviceWork();
@@ -169,6 +178,26 @@ bool DeviceMainDlg::OnInitDialog() {
   // Waking a hundred times a second for nothing costs about 1 % of a core
   // with the window open, so the tick is not started.
   return true;
+}
+
+void DeviceMainDlg::ShowLowBatteryNotice(int type, int level) {
+  const DeviceModelEntry* model = setup_.catalogue.FindModel(type);
+  const std::string title = GetText(kTextBatteryLowTitle);
+  const std::string body = FillText(GetText(kTextBatteryLowBody),
+                                    {model != nullptr ? model->name : std::string(), std::to_string(level)});
+  LogLine(2, "Battery of device type %d at %d %%: notice", type, level);
+  if (setup_.notify) {
+    setup_.notify(title, body);
+    return;
+  }
+  if (notifier_ == nullptr) notifier_ = new DesktopNotifier(QDBusConnection::sessionBus(), this);
+  const QString qtitle = QString::fromStdString(title);
+  const QString qbody = QString::fromStdString(body);
+  QPointer<DeviceMainDlg> self(this);
+  notifier_->Show(DUI::Manager::GetDeviceName(), QString::fromLatin1(kDesktopId), qtitle, qbody, [self, qtitle, qbody] {
+    if (self == nullptr || !self->tray_->ShowMessage(qtitle, qbody))
+      LogLine(2, "Battery notice: neither a notification service nor a tray message");
+  });
 }
 
 void DeviceMainDlg::AddTrayIcon() {

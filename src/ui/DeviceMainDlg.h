@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/DeviceSync.h"
+#include "app/LowBatteryRule.h"
 #include "app/DeviceView.h"
 #include "catalogue/DeviceCatalogue.h"
 #include "prefs/AppPreferences.h"
@@ -28,6 +29,7 @@ namespace korvex {
 
 class AuxDialogs;
 class CatalogueModels;
+class DesktopNotifier;
 class DevicePage;
 class DeviceWorker;
 class HidDeviceManager;
@@ -64,6 +66,9 @@ struct MainDlgSetup {
   std::optional<bool> trayAvailable;
   // Opens a web address (settings page links); unset: the desktop's handler.
   std::function<bool(const std::string&)> openLink;
+  // Shows the low-battery notice (title, text); unset: the desktop's
+  // notification service, else the tray's message.
+  std::function<void(const std::string&, const std::string&)> notify;
 };
 
 class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDefaultsHost {
@@ -162,6 +167,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void BuildPages();
   void BuildSettingsPage();
   void AddTrayIcon();
+  void ShowLowBatteryNotice(int type, int level);
   void StartDeviceWork();
   void OnTrayCallback(intptr_t mouseMessage);
   void OnCommand(int command);
@@ -205,6 +211,8 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   int selectedDevice_ = 0;
   // The last battery reading (level, state) of each device type.
   std::map<int, std::pair<int, int>> batteries_;
+  LowBatteryRule batteryRule_;
+  DesktopNotifier* notifier_ = nullptr;
   std::string profileName_;
   std::string newerSoftware_;
   std::string newerFirmware_;

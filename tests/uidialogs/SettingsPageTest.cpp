@@ -42,6 +42,7 @@ class SettingsPageTest : public ::testing::Test {
     prefs_ = std::make_unique<AppPreferences>(PreferenceStore(prefsPath_),
                                               LogonStart(entryPath_, "/opt/korvex/korvex", "Korvex Mouse"));
     prefs_->LoadShowTips();
+    prefs_->LoadBatteryNotice();
     container_ = host_->CreateControl<DUI::MTabLayout>(55, QRect(1, 50, 1398, 698));
     SettingsPageHooks hooks;
     hooks.languageChanged = [this](int lcid) { languages_.push_back(lcid); };
@@ -169,6 +170,21 @@ TEST_F(SettingsPageTest, ExitModeRadiosAndTips) {
   Click(SettingsPage::kShowTips);
   EXPECT_FALSE(prefs_->ShowTips());
   EXPECT_EQ(Stored(AppPreferences::kShowTips), "0");
+}
+
+TEST_F(SettingsPageTest, BatteryNoticeBoxTurnsTheNoticeOffAndOn) {
+  Build();
+  auto* box = Control<DUI::CCheckButton>(SettingsPage::kBatteryNotice);
+  EXPECT_TRUE(box->GetCheck());  // on by default
+  EXPECT_EQ(box->GetTitle(), QString::fromStdString(GetText(902)));
+  Click(SettingsPage::kBatteryNotice);
+  EXPECT_FALSE(prefs_->BatteryNotice());
+  EXPECT_EQ(Stored(AppPreferences::kBatteryNotice), "0");
+  Build();
+  EXPECT_FALSE(Control<DUI::CCheckButton>(SettingsPage::kBatteryNotice)->GetCheck());
+  Click(SettingsPage::kBatteryNotice);
+  EXPECT_TRUE(prefs_->BatteryNotice());
+  EXPECT_EQ(Stored(AppPreferences::kBatteryNotice), "1");
 }
 
 TEST_F(SettingsPageTest, LanguageListSwitchesTheLanguageAndTellsTheWindow) {
