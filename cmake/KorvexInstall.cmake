@@ -51,7 +51,7 @@ Korvex mice, by cable or through the 2.4 GHz receiver, with a tray icon,
 a low-battery notice and the korvexctl command-line tool.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-noto-cjk | fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dbus-user-session | dbus-x11")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${KORVEX_PACKAGING}/debian/postinst ${KORVEX_PACKAGING}/debian/postrm)

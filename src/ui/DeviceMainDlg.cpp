@@ -45,6 +45,7 @@
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/DesktopNotifier.h"
 #include "ui/shell/InstanceChannel.h"
+#include "ui/shell/LanguageFonts.h"
 #include "ui/shell/MainTrayIcon.h"
 #include "ui/shell/QueuedDeviceView.h"
 
@@ -417,6 +418,7 @@ void DeviceMainDlg::SetLanguage(int lcid) {
 }
 
 void DeviceMainDlg::ApplyTexts() {
+  DUI::Manager::SetFallbackFonts(LanguageFonts(CurrentLanguage()));
   frame_->ApplyTexts();
   if (!profileName_.empty())
     frame_->ShowProfileLabel(QString::fromStdString(DisplayProfileName(profileName_, GetText(kTextProfile))));

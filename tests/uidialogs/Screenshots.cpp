@@ -26,6 +26,7 @@
 #include "ui/dialogs/UpdateTipDlg.h"
 #include "ui/dialogs/WaitDlg.h"
 #include "ui/pages/settings/SettingsPage.h"
+#include "ui/shell/LanguageFonts.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
     if (!codes.count(code)) continue;
     const int lcid = codes.at(code);
     korvex::SetCurrentLanguage(lcid);
+    DUI::Manager::SetFallbackFonts(korvex::LanguageFonts(lcid));
     g_language = code;
     // A database of its own per language: profiles are named when created.
     store.OpenForModel(home.path().toStdString(), "shots-" + code.toStdString());

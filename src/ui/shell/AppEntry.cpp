@@ -13,6 +13,7 @@
 #include "skinui/Manager.h"
 #include "ui/DeviceMainDlg.h"
 #include "ui/shell/InstanceChannel.h"
+#include "ui/shell/LanguageFonts.h"
 #include "ui/shell/ScalingPolicy.h"
 #include "ui/shell/TerminationSignals.h"
 
@@ -60,6 +61,7 @@ int RunApplication(int argc, char** argv) {
   // The settings page offers exactly the languages config.xml lists.
   SetAvailableLanguages(setup.catalogue.AvailableLanguages());
   ChooseStartupLanguage(setup.catalogue.AvailableLanguages());
+  DUI::Manager::SetFallbackFonts(LanguageFonts(CurrentLanguage()));
   DUI::Manager::SetInstance(QString::fromStdString(appFolder));
   setup.dataFolder = DataFolder();
   // A folder that cannot be made shows later as a database that does not
