@@ -121,6 +121,12 @@ TEST(WindowTexts, FrameTextsFitInEveryLanguage) {
       w.SetLanguage(lcid);
       const std::string in = std::to_string(lcid);
       EXPECT_LE(Needed(restore, UiText(kTextRestore)) + 16, restore->width()) << in;
+      // The device page's buttons.
+      for (int id : {DevicePage::kFirmwareCheck, DevicePage::kReceiverCheck, DevicePage::kRestore}) {
+        auto* button = w.GetControl<DUI::MControlFont>(id);
+        ASSERT_NE(button, nullptr);
+        EXPECT_LE(Needed(button, button->GetTitle()) + 16, button->width()) << in << " control " << id;
+      }
       // The arrow, its gap and the padding beside the longest default name.
       EXPECT_LE(Needed(profile, UiText(kTextProfile) + QStringLiteral(" 4")) + 16 + 8 + 16, profile->width()) << in;
       for (int text : {50, 51, 52})  // light and mode icon before the text
