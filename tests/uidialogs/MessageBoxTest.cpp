@@ -117,7 +117,7 @@ TEST(MessageBox, TextsFitInEveryLanguage) {
   TestHost host;
   host.show();
   for (int lcid : kShippedLanguages) {
-    korvex::SetCurrentLanguage(lcid);
+    UseLanguage(lcid);
     for (int type : {CUIMessageBox::kTypeOk, CUIMessageBox::kTypeOkCancel}) {
       CUIMessageBox box(korvex::DialogText(570), korvex::DialogText(571), type);
       ASSERT_TRUE(box.Create(&host));

@@ -232,7 +232,7 @@ TEST_F(SettingsPageTest, ButtonsReachTheirHooksAndLinksOpenTheirAddresses) {
 TEST_F(SettingsPageTest, NothingIsCutOrOverlapsInEveryLanguageAndSize) {
   Build();
   for (int lcid : kShippedLanguages) {
-    SetCurrentLanguage(lcid);
+    UseLanguage(lcid);
     page_->ApplyTexts();
     for (const QSize& size : {QSize(1398, 698), QSize(1918, 990)}) {
       container_->resize(size);

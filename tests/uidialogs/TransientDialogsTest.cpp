@@ -275,7 +275,7 @@ TEST(About, ShowsFirmwareAndSoftwareVersionsAndCloses) {
 TEST(TransientDialogs, TextsFitInEveryLanguage) {
   TestHost host;
   for (int lcid : kShippedLanguages) {
-    SetCurrentLanguage(lcid);
+    UseLanguage(lcid);
     SaveWaitDlg save;
     save.Create(&host);
     UpdateTipDlg update;
