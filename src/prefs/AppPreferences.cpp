@@ -16,6 +16,13 @@ void AppPreferences::LoadShowTips() {
   page_.showTips = showTips_.load();
 }
 
+void AppPreferences::LoadBatteryNotice() {
+  // On unless switched off: the notice is the only warning before the mouse
+  // stops, so a preference file that cannot be read keeps it.
+  batteryNotice_.store(store_.ReadText(kBatteryNotice) != "0");
+  page_.batteryNotice = batteryNotice_.load();
+}
+
 const SettingsPageState& AppPreferences::BuildSettingsPage() {
   page_ = SettingsPageState{};
   page_.startAtLogon = logon_.IsOn();
@@ -25,6 +32,7 @@ const SettingsPageState& AppPreferences::BuildSettingsPage() {
   }
   page_.closeHides = store_.ReadInt(kExitMode) == 1;
   page_.showTips = showTips_.load();
+  page_.batteryNotice = batteryNotice_.load();
   return page_;
 }
 
@@ -63,6 +71,12 @@ bool AppPreferences::SetShowTips(bool on) {
   showTips_.store(on);
   page_.showTips = on;
   return WriteFlag(kShowTips, on);
+}
+
+bool AppPreferences::SetBatteryNotice(bool on) {
+  batteryNotice_.store(on);
+  page_.batteryNotice = on;
+  return WriteFlag(kBatteryNotice, on);
 }
 
 CloseAction AppPreferences::OnCloseButton(bool trayAvailable) const {

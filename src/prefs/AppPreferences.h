@@ -21,6 +21,7 @@ struct SettingsPageState {
   bool startMinimised = false;         // check box 605
   bool closeHides = false;             // radio 608 checked; radio 609 otherwise
   bool showTips = false;               // check box 632
+  bool batteryNotice = true;           // check box 902
 };
 
 // What the close button does.
@@ -35,6 +36,8 @@ class AppPreferences {
   static constexpr const char* kShowTips = "showDPITips";
   static constexpr const char* kExitMode = "exit_mode";
   static constexpr const char* kStartMinimised = "autorun_minimize";
+  // "0" turns the low-battery notice off; absent or anything else is on.
+  static constexpr const char* kBatteryNotice = "lowBatteryNotice";
 
   AppPreferences(PreferenceStore store, LogonStart logon);
   // The caption's preference file and autostart entry, running this program.
@@ -45,6 +48,10 @@ class AppPreferences {
   void LoadShowTips();
   // Safe from any thread (the worker's DPI display reads it).
   bool ShowTips() const { return showTips_.load(); }
+
+  // Main window creation: reads "lowBatteryNotice".
+  void LoadBatteryNotice();
+  bool BatteryNotice() const { return batteryNotice_.load(); }
 
   // Reads the stored state into the page's controls.
   const SettingsPageState& BuildSettingsPage();
@@ -57,6 +64,7 @@ class AppPreferences {
   bool SetStartMinimised(bool on);
   bool SetExitMode(bool closeHidesChecked);
   bool SetShowTips(bool on);
+  bool SetBatteryNotice(bool on);
 
   // Reads "exit_mode": 1 hides the window, anything else ends the program.
   // Without a tray a hidden window could not be reached again, so it is
@@ -72,6 +80,7 @@ class AppPreferences {
   PreferenceStore store_;
   LogonStart logon_;
   std::atomic<bool> showTips_{true};
+  std::atomic<bool> batteryNotice_{true};
   SettingsPageState page_;
 };
 

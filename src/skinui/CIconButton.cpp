@@ -31,6 +31,13 @@ void CIconButton::SetIconSize(int pixels) {
   Refresh();
 }
 
+QString CIconButton::ShownText(const QFont& font, const QString& text, int room) {
+  // Eliding a text to exactly its own (rounded) width may still cut it, so
+  // only a text that does not fit is elided.
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(text) <= room ? text : metrics.elidedText(text, Qt::ElideRight, room);
+}
+
 void CIconButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -47,7 +54,9 @@ void CIconButton::paintEvent(QPaintEvent*) {
   const QFont font = TitleFont();
   const int gap = icon.isNull() || text.isEmpty() ? 0 : 8;
   const int iconW = icon.isNull() ? 0 : iconSize;
-  const int textW = std::min(QFontMetrics(font).horizontalAdvance(text), width() - iconW - gap - 16);
+  const int room = width() - iconW - gap - 16;
+  const int full = QFontMetrics(font).horizontalAdvance(text);
+  const int textW = std::min(full, room);
   int x = (width() - iconW - gap - textW) / 2;
   if (!icon.isNull()) {
     if (!isEnabled()) p.setOpacity(0.4);
@@ -57,7 +66,7 @@ void CIconButton::paintEvent(QPaintEvent*) {
   }
   p.setFont(font);
   p.setPen(TitleColor());
-  const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, textW);
+  const QString shown = ShownText(font, text, room);
   p.drawText(QRect(x, 0, textW + 2, height()), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 

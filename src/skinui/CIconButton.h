@@ -14,6 +14,9 @@ class CIconButton : public MButton {
   void SetIcon(const QString& name);
   QString GetIcon() const;
   void SetIconSize(int pixels);
+  // What the button shows of `text` in `room` pixels: the text itself when
+  // it fits, else the text elided.
+  static QString ShownText(const QFont& font, const QString& text, int room);
 
  protected:
   void paintEvent(QPaintEvent* e) override;

@@ -31,6 +31,11 @@ void MControlFont::SetFontSize(int pixelSize) {
   Refresh();
 }
 
+bool MControlFont::GetFontBold() const {
+  QMutexLocker lock(&mutex_);
+  return bold_;
+}
+
 int MControlFont::GetFontSize() const {
   QMutexLocker lock(&mutex_);
   return fontSize_ > 0 ? fontSize_ : MStyle::kFontSize;

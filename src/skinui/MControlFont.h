@@ -19,6 +19,7 @@ class MControlFont : public MControl {
   void SetFontSize(int pixelSize);
   int GetFontSize() const;
   void SetFontBold(bool bold);
+  bool GetFontBold() const;
   // An invalid colour means the theme's text colour.
   void SetTextColor(const QColor& colour);
   QColor GetTextColor() const;

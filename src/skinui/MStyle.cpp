@@ -22,7 +22,8 @@ QColor MStyle::Warning() { return QColor(0xFF, 0xB0, 0x2E); }
 QColor MStyle::Success() { return QColor(0x3D, 0xDC, 0x84); }
 
 QFont MStyle::Font(int pixelSize, bool bold) {
-  QFont font(Manager::GetFontName());
+  QFont font;
+  font.setFamilies(QStringList{Manager::GetFontName()} + Manager::GetFallbackFonts());
   font.setPixelSize(pixelSize > 0 ? pixelSize : kFontSize);
   font.setWeight(bold ? QFont::DemiBold : QFont::Normal);
   font.setStyleStrategy(QFont::PreferAntialias);

@@ -20,6 +20,7 @@ struct State {
   QString theme = QStringLiteral("default");
   QString caption;
   QString fontName = QStringLiteral("Open Sans Semibold");
+  QStringList fallbackFonts;
   QColor accent = QColor(0x1F, 0xD2, 0xFF);
   QList<MWindow*> windows;
 };
@@ -96,6 +97,22 @@ void Manager::SetFontName(const QString& family) {
     s.fontName = family;
   }
   RepaintAll();
+}
+
+void Manager::SetFallbackFonts(const QStringList& families) {
+  State& s = GetState();
+  {
+    QMutexLocker lock(&s.mutex);
+    if (s.fallbackFonts == families) return;
+    s.fallbackFonts = families;
+  }
+  RepaintAll();
+}
+
+QStringList Manager::GetFallbackFonts() {
+  State& s = GetState();
+  QMutexLocker lock(&s.mutex);
+  return s.fallbackFonts;
 }
 
 QString Manager::GetFontName() {

@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace DUI {
@@ -31,6 +32,10 @@ class Manager {
   // Interface font family. Changing it repaints every window.
   static void SetFontName(const QString& family);
   static QString GetFontName();
+  // Families tried after the interface font, in order, for the characters
+  // it lacks (the interface font is often not installed at all).
+  static void SetFallbackFonts(const QStringList& families);
+  static QStringList GetFallbackFonts();
 
   // The selection (accent) colour every control highlights with.
   static QColor GetSelectColor();

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QDBusConnection>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,9 +15,11 @@
 #include "app/DeviceWorker.h"
 #include "app/UpdateTasks.h"
 #include "catalogue/ModelSwitch.h"
+#include "i18n/TextFill.h"
 #include "i18n/Texts.h"
 #include "macros/MacroNames.h"
 #include "platform/AppIdentity.h"
+#include "platform/DesktopId.h"
 #include "platform/Log.h"
 #include "platform/PreferenceStore.h"
 #include "profiles/ProfileNames.h"
@@ -49,7 +52,9 @@
 #include "ui/pages/macros/MacroTexts.h"
 #include "ui/pages/macros/MacrosPage.h"
 #include "ui/pages/settings/SettingsPage.h"
+#include "ui/shell/DesktopNotifier.h"
 #include "ui/shell/InstanceChannel.h"
+#include "ui/shell/LanguageFonts.h"
 #include "ui/shell/MainTrayIcon.h"
 #include "ui/shell/QueuedDeviceView.h"
 
@@ -61,6 +66,10 @@ namespace {
 
 constexpr const char* kTrayIconFile = "DeviceDriver.ico";
 constexpr const char* kFontName = "Open Sans Semibold";
+// The low-battery notice: its title, and its text with the model name and
+// the level.
+constexpr int kTextBatteryLowTitle = 900;
+constexpr int kTextBatteryLowBody = 901;
 
 HidDeviceManager& HidOf(const MainDlgSetup& s) { return s.hid ? *s.hid : HidDeviceManager::Instance(); }
 SettingsStore& StoreOf(const MainDlgSetup& s) { return s.store ? *s.store : SettingsStore::Instance(); }
@@ -220,6 +229,7 @@ bool DeviceMainDlg::OnInitDialog() {
   AddTrayIcon();
   aux_ = std::make_unique<AuxDialogs>(this);  // with the hidden DPI display
   prefs_.LoadShowTips();
+  prefs_.LoadBatteryNotice();
   settingsPage_->Refresh();
   WritePreference("DeviceType", "101");
   StartDeviceWork();
@@ -228,6 +238,26 @@ bool DeviceMainDlg::OnInitDialog() {
   // Waking a hundred times a second for nothing costs about 1 % of a core
   // with the window open, so the tick is not started.
   return true;
+}
+
+void DeviceMainDlg::ShowLowBatteryNotice(int type, int level) {
+  const DeviceModelEntry* model = setup_.catalogue.FindModel(type);
+  const std::string title = GetText(kTextBatteryLowTitle);
+  const std::string body = FillText(GetText(kTextBatteryLowBody),
+                                    {model != nullptr ? model->name : std::string(), std::to_string(level)});
+  LogLine(2, "Battery of device type %d at %d %%: notice", type, level);
+  if (setup_.notify) {
+    setup_.notify(title, body);
+    return;
+  }
+  if (notifier_ == nullptr) notifier_ = new DesktopNotifier(QDBusConnection::sessionBus(), this);
+  const QString qtitle = QString::fromStdString(title);
+  const QString qbody = QString::fromStdString(body);
+  QPointer<DeviceMainDlg> self(this);
+  notifier_->Show(DUI::Manager::GetDeviceName(), QString::fromLatin1(kDesktopId), qtitle, qbody, [self, qtitle, qbody] {
+    if (self == nullptr || !self->tray_->ShowMessage(qtitle, qbody))
+      LogLine(2, "Battery notice: neither a notification service nor a tray message");
+  });
 }
 
 void DeviceMainDlg::AddTrayIcon() {
@@ -456,6 +486,7 @@ void DeviceMainDlg::SetLanguage(int lcid) {
 }
 
 void DeviceMainDlg::ApplyTexts() {
+  DUI::Manager::SetFallbackFonts(LanguageFonts(CurrentLanguage()));
   frame_->ApplyTexts();
   if (!profileName_.empty())
     frame_->ShowProfileLabel(QString::fromStdString(DisplayProfileName(profileName_, GetText(kTextProfile))));

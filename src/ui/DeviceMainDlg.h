@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/DeviceSync.h"
+#include "app/LowBatteryRule.h"
 #include "app/DeviceView.h"
 #include "catalogue/DeviceCatalogue.h"
 #include "prefs/AppPreferences.h"
@@ -29,6 +30,7 @@ namespace korvex {
 class AuxDialogs;
 class ButtonsPage;
 class CatalogueModels;
+class DesktopNotifier;
 class DevicePage;
 class DeviceWorker;
 class HidDeviceManager;
@@ -72,6 +74,9 @@ struct MainDlgSetup {
   std::optional<bool> trayAvailable;
   // Opens a web address (settings page links); unset: the desktop's handler.
   std::function<bool(const std::string&)> openLink;
+  // Shows the low-battery notice (title, text); unset: the desktop's
+  // notification service, else the tray's message.
+  std::function<void(const std::string&, const std::string&)> notify;
 };
 
 class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDefaultsHost {
@@ -180,6 +185,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void BuildButtonsPage();
   void BuildMacrosPage();
   void AddTrayIcon();
+  void ShowLowBatteryNotice(int type, int level);
   void StartDeviceWork();
   void OnTrayCallback(intptr_t mouseMessage);
   void OnCommand(int command);
@@ -228,6 +234,8 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   int selectedDevice_ = 0;
   // The last battery reading (level, state) of each device type.
   std::map<int, std::pair<int, int>> batteries_;
+  LowBatteryRule batteryRule_;
+  DesktopNotifier* notifier_ = nullptr;
   std::string profileName_;
   std::string newerSoftware_;
   std::string newerFirmware_;

@@ -64,6 +64,10 @@ void DeviceMainDlg::SetDeviceState(int type, int mode, int online) {
 void DeviceMainDlg::SetDeviceBattery(int type, int state, int level) {
   home_->List()->SetDeviceBattery(type, state, level);
   batteries_[type] = {level, state};
+  // The list hears every reading of every mouse, so the notice rule is fed
+  // here; switched off, it still keeps count so that switching it on again
+  // does not warn twice in one discharge.
+  if (batteryRule_.Observe(type, level, state) && prefs_.BatteryNotice()) ShowLowBatteryNotice(type, level);
 }
 
 void DeviceMainDlg::SetDeviceVersion(int type, int release) { home_->List()->SetDeviceVersion(type, release); }

@@ -36,7 +36,7 @@ TEST_F(CatalogueTest, ShippedConfigurationReads) {
   DeviceCatalogue catalogue;
   ASSERT_TRUE(catalogue.LoadApplicationConfig(path));
   EXPECT_EQ(catalogue.Caption(), "Korvex Mouse");
-  EXPECT_EQ(catalogue.AvailableLanguages(), (std::set<int>{1033, 2052}));
+  EXPECT_EQ(catalogue.AvailableLanguages(), (std::set<int>{2052, 1033, 1066, 1049, 1031, 1036, 1034, 1040, 2070, 1041}));
   EXPECT_EQ(catalogue.DefaultLanguage(), 1033);
 
   ASSERT_TRUE(catalogue.LoadDeviceList(path, DeviceCatalogue::DeviceImageFolder("/app/", "default")));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "TempFolder.h"
@@ -40,6 +42,28 @@ TEST(ProfileNamesTest, DisplayReplacesKnownDefaultPrefixesOnly) {
   EXPECT_EQ(DisplayProfileName("Gaming", "Profil"), "Gaming");
   EXPECT_EQ(DisplayProfileName("profile 1", "Profil"), "profile 1");
   EXPECT_EQ(DisplayProfileName("", "Profil"), "");
+}
+
+TEST(ProfileNamesTest, DefaultNamesOfEveryShippedLanguageFollowTheCurrentWord) {
+  int languages = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(KORVEX_SOURCE_DIR) + "/data/language")) {
+    std::ifstream in(entry.path());
+    std::string line, word;
+    while (std::getline(in, line))
+      if (line.rfind("61=", 0) == 0) word = line.substr(3);
+    ASSERT_FALSE(word.empty()) << entry.path();
+    ++languages;
+    // Created in that language, shown in another.
+    const std::string shown = DisplayProfileName(DefaultProfileName(word, 3), "X");
+    EXPECT_TRUE(shown == "X 3" || shown == "X  3") << entry.path() << ": " << shown;
+  }
+  EXPECT_EQ(languages, 10);
+  // Only exact default names of the other languages: a name of the user's
+  // own stays as it is.
+  EXPECT_EQ(DisplayProfileName("Profil Gaming", "X"), "Profil Gaming");
+  EXPECT_EQ(DisplayProfileName("Perfil 12345", "X"), "Perfil 12345");
+  EXPECT_EQ(DisplayProfileName("Профиль", "X"), "Профиль");
+  EXPECT_EQ(DisplayProfileName("Profil 2 ", "X"), "Profil 2 ");
 }
 
 TEST_F(ProfilesTest, FirstBootstrapCreatesFourProfilesWithDefaultsAndActivatesTheFirst) {

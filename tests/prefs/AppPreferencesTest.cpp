@@ -53,6 +53,23 @@ TEST(AppPreferences, FirstRunWithoutAnyFileShowsEverythingOff) {
   EXPECT_EQ(prefs.OnCloseButton(true), CloseAction::Exit);
 }
 
+TEST(AppPreferences, BatteryNoticeIsOnUntilSwitchedOff) {
+  Fixture f;
+  AppPreferences prefs = f.Make();
+  prefs.LoadBatteryNotice();  // no file yet
+  EXPECT_TRUE(prefs.BatteryNotice());
+  EXPECT_TRUE(prefs.BuildSettingsPage().batteryNotice);
+  ASSERT_TRUE(prefs.SetBatteryNotice(false));
+  EXPECT_EQ(f.Stored(AppPreferences::kBatteryNotice), "0");
+  AppPreferences again = f.Make();
+  again.LoadBatteryNotice();
+  EXPECT_FALSE(again.BatteryNotice());
+  EXPECT_FALSE(again.BuildSettingsPage().batteryNotice);
+  f.Store(AppPreferences::kBatteryNotice, "junk");
+  again.LoadBatteryNotice();
+  EXPECT_TRUE(again.BatteryNotice());
+}
+
 TEST(AppPreferences, StartAtLogonOnWritesTheEntryButNotTheMinimisedFlag) {
   Fixture f;
   AppPreferences prefs = f.Make();

@@ -9,6 +9,7 @@
 #include "skinui/CGifPicture.h"
 #include "skinui/CIconButton.h"
 #include "skinui/CImageButton.h"
+#include "skinui/MStyle.h"
 #include "skinui/ControlFactory.h"
 #include "skinui/CRecordList.h"
 #include "skinui/DListBox.h"
@@ -28,6 +29,17 @@
 #include "skinui/Manager.h"
 
 using namespace DUI;
+
+TEST(IconButton, ATextAsWideAsItsRoomIsShownWhole) {
+  for (int size : {13, 14, 15, 16})
+    for (const QString& text : {QStringLiteral("Profil"), QStringLiteral("Profile 1"), QStringLiteral("Профиль 4"),
+                                QStringLiteral("Cấu hình 2")}) {
+      const QFont font = DUI::MStyle::Font(size);
+      const int width = QFontMetrics(font).horizontalAdvance(text);
+      EXPECT_EQ(DUI::CIconButton::ShownText(font, text, width), text) << size;
+      EXPECT_NE(DUI::CIconButton::ShownText(font, text, width - 4), text) << size;
+    }
+}
 
 TEST(ControlRules, ValuesAreClampedToTheirRanges) {
   TestWindow w;

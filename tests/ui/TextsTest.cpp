@@ -1,11 +1,13 @@
 // A language change re-applies the texts to every part of the window.
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenu>
 
 #include "skinui/CDeviceState.h"
 #include "skinui/CImageButton.h"
 #include "skinui/MButton.h"
+#include "skinui/MStyle.h"
 #include "skinui/MTabCtrl.h"
 #include "skinui/MText.h"
 #include "ui/UiText.h"
@@ -84,6 +86,56 @@ TEST(WindowTexts, LanguageSwitchReappliesEverywhere) {
     w.SetLanguage(2052);
     ExpectAllShown(w, "2052 again");
     EXPECT_EQ(chineseTitle, TextOf(w, kTitle));
+  });
+}
+
+TEST(WindowTexts, EveryShippedLanguageShowsEveryText) {
+  WindowRig rig;
+  rig.Run([&] {
+    DeviceMainDlg& w = rig.Window();
+    const std::set<int> available = AvailableLanguages();
+    EXPECT_EQ(10u, available.size());
+    for (int lcid : available) {
+      w.SetLanguage(lcid);
+      ExpectAllShown(w, std::to_string(lcid).c_str());
+    }
+  });
+}
+
+// Width a text needs in the control's font.
+int Needed(DUI::MControlFont* c, const QString& text) {
+  return QFontMetrics(DUI::MStyle::Font(c->GetFontSize(), c->GetFontBold())).horizontalAdvance(text);
+}
+
+TEST(WindowTexts, FrameTextsFitInEveryLanguage) {
+  WindowRig rig;
+  rig.Run([&] {
+    DeviceMainDlg& w = rig.Window();
+    auto* restore = w.GetControl<DUI::MControlFont>(kRestore);
+    auto* profile = w.GetControl<DUI::MControlFont>(kProfile);
+    auto* connection = w.GetControl<DUI::MControlFont>(kConnection);
+    auto* version = w.GetControl<DUI::MControlFont>(kVersion);
+    auto* copyright = w.GetControl<DUI::MControlFont>(kCopyright);
+    ASSERT_TRUE(restore && profile && connection && version && copyright);
+    for (int lcid : AvailableLanguages()) {
+      w.SetLanguage(lcid);
+      const std::string in = std::to_string(lcid);
+      EXPECT_LE(Needed(restore, UiText(kTextRestore)) + 16, restore->width()) << in;
+      // The device page's buttons.
+      for (int id : {DevicePage::kFirmwareCheck, DevicePage::kReceiverCheck, DevicePage::kRestore}) {
+        auto* button = w.GetControl<DUI::MControlFont>(id);
+        ASSERT_NE(button, nullptr);
+        EXPECT_LE(Needed(button, button->GetTitle()) + 16, button->width()) << in << " control " << id;
+      }
+      // The arrow, its gap and the padding beside the longest default name.
+      EXPECT_LE(Needed(profile, UiText(kTextProfile) + QStringLiteral(" 4")) + 16 + 8 + 16, profile->width()) << in;
+      for (int text : {50, 51, 52})  // light and mode icon before the text
+        EXPECT_LE(Needed(connection, UiText(text)) + 70, connection->width()) << in << " text " << text;
+      EXPECT_LE(Needed(version, version->GetTitle()), version->width()) << in;
+      EXPECT_LE(Needed(copyright, copyright->GetTitle()), copyright->width()) << in;
+      for (int text = 71; text <= 76; ++text)  // icon room on the left
+        EXPECT_LE(Needed(w.Frame().Tabs(), UiText(text)) + 72, w.Frame().Tabs()->width()) << in << " tab " << text;
+    }
   });
 }
 

@@ -159,6 +159,9 @@ class WindowRig {
       links.push_back(url);
       return true;
     };
+    setup.notify = [this](const std::string& title, const std::string& body) {
+      notices.push_back(title + "|" + body);
+    };
     window_ = std::make_unique<DeviceMainDlg>(std::move(setup));
     EXPECT_TRUE(window_->CreateMain(QString::fromStdString(caption_)));
   }
@@ -222,6 +225,7 @@ class WindowRig {
 
   std::atomic<int> exits{0};
   std::vector<std::string> links;
+  std::vector<std::string> notices;  // low-battery notices: "title|text"
 
  private:
   static std::string MakeTempDir() {

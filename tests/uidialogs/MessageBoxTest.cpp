@@ -113,11 +113,11 @@ TEST(MessageBox, OtherTypesHaveNoButtonAndEndOnlyByCloseMessage) {
   EXPECT_TRUE(stillOpenAfterEscape);
 }
 
-TEST(MessageBox, TextsFitInBothLanguages) {
+TEST(MessageBox, TextsFitInEveryLanguage) {
   TestHost host;
   host.show();
-  for (int lcid : {1033, 2052}) {
-    korvex::SetCurrentLanguage(lcid);
+  for (int lcid : kShippedLanguages) {
+    UseLanguage(lcid);
     for (int type : {CUIMessageBox::kTypeOk, CUIMessageBox::kTypeOkCancel}) {
       CUIMessageBox box(korvex::DialogText(570), korvex::DialogText(571), type);
       ASSERT_TRUE(box.Create(&host));

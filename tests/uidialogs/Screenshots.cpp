@@ -1,11 +1,13 @@
-// Renders the dialogs, the profile dialog and the settings page in English
-// and Simplified Chinese to PNG files, for looking at them:
-//   uidialogs_shots <output folder>
+// Renders the dialogs, the profile dialog and the settings page to PNG
+// files, for looking at them, in English and Simplified Chinese or in the
+// languages named (en zh vi ru de fr es it pt ja):
+//   uidialogs_shots <output folder> [language,language,...]
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <map>
 
 #include "i18n/Texts.h"
 #include "platform/AppIdentity.h"
@@ -24,6 +26,7 @@
 #include "ui/dialogs/UpdateTipDlg.h"
 #include "ui/dialogs/WaitDlg.h"
 #include "ui/pages/settings/SettingsPage.h"
+#include "ui/shell/LanguageFonts.h"
 
 namespace {
 
@@ -115,7 +118,7 @@ int main(int argc, char** argv) {
   DUI::Manager::SetInstance(QStringLiteral(KORVEX_SOURCE_DIR "/data"));
   korvex::SetCaption("Korvex Screenshots");
   korvex::SetLanguageFolder(KORVEX_SOURCE_DIR "/data/language/");
-  korvex::SetAvailableLanguages({1033, 2052});
+  korvex::SetAvailableLanguages({2052, 1033, 1066, 1049, 1031, 1036, 1034, 1040, 2070, 1041});
 
   korvex::SettingsStore store;
   QDir(home.path()).mkpath("db");
@@ -126,9 +129,18 @@ int main(int argc, char** argv) {
   korvex::AppPreferences prefs(korvex::PreferenceStore(dir + "/prefs.ini"),
                                korvex::LogonStart(dir + "/autostart/k.desktop", "/usr/bin/korvex", "Korvex"));
   prefs.LoadShowTips();
-  for (int lcid : {1033, 2052}) {
+  prefs.LoadBatteryNotice();
+  const std::map<QString, int> codes{{"en", 1033}, {"zh", 2052}, {"vi", 1066}, {"ru", 1049}, {"de", 1031},
+                                     {"fr", 1036}, {"es", 1034}, {"it", 1040}, {"pt", 2070}, {"ja", 1041}};
+  const QStringList wanted = argc > 2 ? QString::fromLocal8Bit(argv[2]).split(',') : QStringList{"en", "zh"};
+  for (const QString& code : wanted) {
+    if (!codes.count(code)) continue;
+    const int lcid = codes.at(code);
     korvex::SetCurrentLanguage(lcid);
-    g_language = lcid == 1033 ? "en" : "zh";
+    DUI::Manager::SetFallbackFonts(korvex::LanguageFonts(lcid));
+    g_language = code;
+    // A database of its own per language: profiles are named when created.
+    store.OpenForModel(home.path().toStdString(), "shots-" + code.toStdString());
     korvex::BootstrapProfiles(store, korvex::GetText(61));
     ShotAll(host, store, prefs);
   }

@@ -42,6 +42,7 @@ class SettingsPageTest : public ::testing::Test {
     prefs_ = std::make_unique<AppPreferences>(PreferenceStore(prefsPath_),
                                               LogonStart(entryPath_, "/opt/korvex/korvex", "Korvex Mouse"));
     prefs_->LoadShowTips();
+    prefs_->LoadBatteryNotice();
     container_ = host_->CreateControl<DUI::MTabLayout>(55, QRect(1, 50, 1398, 698));
     SettingsPageHooks hooks;
     hooks.languageChanged = [this](int lcid) { languages_.push_back(lcid); };
@@ -171,10 +172,25 @@ TEST_F(SettingsPageTest, ExitModeRadiosAndTips) {
   EXPECT_EQ(Stored(AppPreferences::kShowTips), "0");
 }
 
+TEST_F(SettingsPageTest, BatteryNoticeBoxTurnsTheNoticeOffAndOn) {
+  Build();
+  auto* box = Control<DUI::CCheckButton>(SettingsPage::kBatteryNotice);
+  EXPECT_TRUE(box->GetCheck());  // on by default
+  EXPECT_EQ(box->GetTitle(), QString::fromStdString(GetText(902)));
+  Click(SettingsPage::kBatteryNotice);
+  EXPECT_FALSE(prefs_->BatteryNotice());
+  EXPECT_EQ(Stored(AppPreferences::kBatteryNotice), "0");
+  Build();
+  EXPECT_FALSE(Control<DUI::CCheckButton>(SettingsPage::kBatteryNotice)->GetCheck());
+  Click(SettingsPage::kBatteryNotice);
+  EXPECT_TRUE(prefs_->BatteryNotice());
+  EXPECT_EQ(Stored(AppPreferences::kBatteryNotice), "1");
+}
+
 TEST_F(SettingsPageTest, LanguageListSwitchesTheLanguageAndTellsTheWindow) {
   Build();
   auto* list = Control<DUI::MComboBox>(SettingsPage::kLanguage);
-  ASSERT_EQ(list->GetCount(), 2);
+  ASSERT_EQ(list->GetCount(), 10);
   EXPECT_EQ(list->GetItemText(0), QString::fromUtf8("简体中文"));
   EXPECT_EQ(list->GetItemData(0), 2052);
   EXPECT_EQ(list->GetItemText(1), QStringLiteral("English"));
@@ -213,16 +229,26 @@ TEST_F(SettingsPageTest, ButtonsReachTheirHooksAndLinksOpenTheirAddresses) {
             QString::fromStdString(GetText(582)) + ": v1.2.0");
 }
 
-TEST_F(SettingsPageTest, NothingIsCutOrOverlapsInBothLanguagesAndSizes) {
+TEST_F(SettingsPageTest, NothingIsCutOrOverlapsInEveryLanguageAndSize) {
   Build();
-  for (int lcid : {1033, 2052}) {
-    SetCurrentLanguage(lcid);
+  for (int lcid : kShippedLanguages) {
+    UseLanguage(lcid);
     page_->ApplyTexts();
     for (const QSize& size : {QSize(1398, 698), QSize(1918, 990)}) {
       container_->resize(size);
       QTest::qWait(10);
-      const QStringList cut = CutTexts(container_, 0);
+      const QList<int> captions{SettingsPage::kLanguageCaption, SettingsPage::kStartCaption,
+                                SettingsPage::kCloseCaption};
+      const QStringList cut = CutTexts(container_, 0, captions);
       EXPECT_TRUE(cut.isEmpty()) << lcid << ": " << cut.join(", ").toStdString();
+      // The captions wrap, within the two lines they have.
+      const QFontMetrics metrics(DUI::MStyle::Font(16, true));
+      for (int id : captions) {
+        auto* caption = Control<DUI::MText>(id);
+        EXPECT_LE(metrics.boundingRect(QRect(0, 0, caption->width(), 1000), Qt::TextWordWrap,
+                                       caption->GetTitle()).height(), caption->height())
+            << lcid << ": " << caption->GetTitle().toStdString();
+      }
       // Every control inside the page; no two foreground controls overlap.
       QList<DUI::MControl*> front;
       for (DUI::MControl* c : container_->findChildren<DUI::MControl*>(Qt::FindDirectChildrenOnly)) {

@@ -13,6 +13,8 @@
 #include "skinui/MDialog.h"
 #include "skinui/MStyle.h"
 #include "skinui/Manager.h"
+#include "i18n/Texts.h"
+#include "ui/shell/LanguageFonts.h"
 
 class TestHost : public DUI::MDialog {
  public:
@@ -51,6 +53,15 @@ inline bool WaitUntil(const std::function<bool()>& done, int ms = 5000) {
     QTest::qWait(5);
   }
   return true;
+}
+
+// Every language the program ships, in the order the settings page offers.
+inline constexpr int kShippedLanguages[] = {2052, 1033, 1066, 1049, 1031, 1036, 1034, 1040, 2070, 1041};
+
+// Makes `lcid` current with the fonts the window uses for it.
+inline void UseLanguage(int lcid) {
+  korvex::SetCurrentLanguage(lcid);
+  DUI::Manager::SetFallbackFonts(korvex::LanguageFonts(lcid));
 }
 
 // Visible windows of the library with that title.

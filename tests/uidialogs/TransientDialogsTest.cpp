@@ -272,10 +272,10 @@ TEST(About, ShowsFirmwareAndSoftwareVersionsAndCloses) {
   EXPECT_EQ(dlg.ShowModal(), 1);
 }
 
-TEST(TransientDialogs, TextsFitInBothLanguages) {
+TEST(TransientDialogs, TextsFitInEveryLanguage) {
   TestHost host;
-  for (int lcid : {1033, 2052}) {
-    SetCurrentLanguage(lcid);
+  for (int lcid : kShippedLanguages) {
+    UseLanguage(lcid);
     SaveWaitDlg save;
     save.Create(&host);
     UpdateTipDlg update;

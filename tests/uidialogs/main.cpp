@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   DUI::Manager::SetInstance(QStringLiteral(KORVEX_SOURCE_DIR "/data"));
   korvex::SetCaption("Korvex Dialog Tests");
   korvex::SetLanguageFolder(KORVEX_SOURCE_DIR "/data/language/");
-  korvex::SetAvailableLanguages({1033, 2052});
+  korvex::SetAvailableLanguages({2052, 1033, 1066, 1049, 1031, 1036, 1034, 1040, 2070, 1041});
   korvex::SetCurrentLanguage(1033);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

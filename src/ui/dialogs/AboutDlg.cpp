@@ -55,7 +55,7 @@ void AboutDlg::OnCreate() {
   logo->SetImage("logo.png");
   logo->SetDrawMode(DUI::MPicture::kFit);
 
-  firmware_ = AddLine(kFirmwareLine, QRect(w / 2 - 100, 150, 200, 35), FirmwareLine(firmwareRelease_));
+  firmware_ = AddLine(kFirmwareLine, QRect(w / 2 - 150, 150, 300, 35), FirmwareLine(firmwareRelease_));
   const QString software = QStringLiteral("%1: v%2").arg(DialogText(kTextSoftware),
                                                          QString::fromStdString(softwareVersion_));
   software_ = AddLine(kSoftwareLine, QRect(w / 2 - 150, 185, 300, 30), software);

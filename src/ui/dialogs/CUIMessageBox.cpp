@@ -58,9 +58,9 @@ void CUIMessageBox::OnCreate() {
   if (type_ == kTypeOk) {
     AddButton(kButtonOk, kTextSingleButton, QRect(QPoint(60, h - 50), QPoint(w - 60 - 1, h - 14 - 1)), true);
   } else if (type_ == kTypeOkCancel) {
-    AddButton(kButtonOk, kTextOk, QRect(QPoint(w / 2 - 120, h - 50), QPoint(w / 2 - 20 - 1, h - 14 - 1)), true);
+    AddButton(kButtonOk, kTextOk, QRect(QPoint(w / 2 - 140, h - 50), QPoint(w / 2 - 20 - 1, h - 14 - 1)), true);
     AddButton(kButtonCancel, kTextCancel,
-              QRect(QPoint(w / 2 + 20, h - 50), QPoint(w / 2 + 120 - 1, h - 14 - 1)), false);
+              QRect(QPoint(w / 2 + 20, h - 50), QPoint(w / 2 + 140 - 1, h - 14 - 1)), false);
   }
 }
 

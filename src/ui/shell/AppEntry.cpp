@@ -10,10 +10,12 @@
 #include "platform/AppFolders.h"
 #include "platform/AppIdentity.h"
 #include "platform/Log.h"
+#include "platform/DesktopId.h"
 #include "platform/SingleInstanceLock.h"
 #include "skinui/Manager.h"
 #include "ui/DeviceMainDlg.h"
 #include "ui/shell/InstanceChannel.h"
+#include "ui/shell/LanguageFonts.h"
 #include "ui/shell/ScalingPolicy.h"
 #include "ui/shell/TerminationSignals.h"
 
@@ -36,6 +38,8 @@ int RunApplication(int argc, char** argv) {
   std::unique_ptr<QApplication> app = CreateScaledApplication(argc, argv);
   // The window hides into the tray; that must not end the program.
   app->setQuitOnLastWindowClosed(false);
+  // Lets the desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 
   const std::string appFolder = ApplicationFolder();
   MainDlgSetup setup;
@@ -68,6 +72,7 @@ int RunApplication(int argc, char** argv) {
   // The settings page offers exactly the languages config.xml lists.
   SetAvailableLanguages(setup.catalogue.AvailableLanguages());
   ChooseStartupLanguage(setup.catalogue.AvailableLanguages());
+  DUI::Manager::SetFallbackFonts(LanguageFonts(CurrentLanguage()));
   DUI::Manager::SetInstance(QString::fromStdString(appFolder));
   setup.dataFolder = DataFolder();
   setup.onlineUpdates = true;

@@ -59,6 +59,12 @@ void MainTrayIcon::Remove() {
 
 bool MainTrayIcon::IsShown() const { return icon_ != nullptr && icon_->isVisible(); }
 
+bool MainTrayIcon::ShowMessage(const QString& title, const QString& body) {
+  if (!IsShown() || !QSystemTrayIcon::supportsMessages()) return false;
+  icon_->showMessage(title, body, QSystemTrayIcon::Warning, 10000);
+  return true;
+}
+
 void MainTrayIcon::OnActivated(int reason) {
   // The desktop opens the context menu itself; the clicks travel as the
   // callback message with the mouse message they stand for.

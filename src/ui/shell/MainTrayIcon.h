@@ -45,6 +45,9 @@ class MainTrayIcon : public QObject {
   // Opens the menu at a screen point (the tray callback's right click).
   void PopupMenu(const QPoint& globalPos);
   void ApplyTexts();
+  // A balloon message from the icon; false when no icon is shown or the
+  // tray cannot show messages.
+  bool ShowMessage(const QString& title, const QString& body);
 
  private:
   void OnActivated(int reason);

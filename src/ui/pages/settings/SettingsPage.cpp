@@ -46,6 +46,7 @@ enum TextId {
   kTextFeedback = 615,
   kTextQa = 616,
   kTextShowTips = 632,
+  kTextBatteryNotice = 902,
 };
 
 // The layout's measures, in pixels of the container.
@@ -60,7 +61,7 @@ constexpr int kAreaGap = 20;
 constexpr int kLinksGap = 36;
 constexpr int kCopyrightRoom = 60;
 // Header, the two areas with the gap between them, and the links.
-constexpr int kGeneralHeight = 2 * kPad - 10 + 36 + kRowGap + 4 + kRow;
+constexpr int kGeneralHeight = 2 * kPad - 10 + 36 + kRowGap + 4 + 2 * kRow + kRowGap;
 constexpr int kStartHeight = 2 * kPad - 10 + 4 * kRow + 3 * kRowGap + kPad;
 constexpr int kContentHeight = kHeaderHeight + kGeneralHeight + kAreaGap + kStartHeight + kLinksGap + kRow;
 
@@ -112,6 +113,7 @@ void SettingsPage::Build() {
   languageCaption_ = Add<DUI::MText>(kLanguageCaption);
   language_ = Add<DUI::MComboBox>(kLanguage);
   showTips_ = Add<DUI::CCheckButton>(kShowTips);
+  batteryNotice_ = Add<DUI::CCheckButton>(kBatteryNotice);
 
   startCaption_ = Add<DUI::MText>(kStartCaption);
   startAtLogon_ = Add<DUI::CCheckButton>(kStartAtLogon);
@@ -129,7 +131,7 @@ void SettingsPage::Build() {
     // options while its first line stays level with the first option.
     caption->SetTextAlign(Qt::AlignLeft | Qt::AlignTop);
   }
-  for (DUI::CCheckButton* box : {showTips_, startAtLogon_, startMinimised_,
+  for (DUI::CCheckButton* box : {showTips_, batteryNotice_, startAtLogon_, startMinimised_,
                                  static_cast<DUI::CCheckButton*>(closeHides_),
                                  static_cast<DUI::CCheckButton*>(closeExits_)})
     box->SetFontSize(15);
@@ -172,6 +174,7 @@ void SettingsPage::ShowPreferences() {
   else
     closeExits_->SetCheck(true);
   showTips_->SetCheck(state.showTips);
+  batteryNotice_->SetCheck(state.batteryNotice);
 }
 
 void SettingsPage::ApplyTexts() {
@@ -181,6 +184,7 @@ void SettingsPage::ApplyTexts() {
   updateCheck_->SetTitle(Text(kTextCheckUpdate));
   languageCaption_->SetTitle(Text(kTextLanguage));
   showTips_->SetTitle(Text(kTextShowTips));
+  batteryNotice_->SetTitle(Text(kTextBatteryNotice));
   startCaption_->SetTitle(Text(kTextStartup));
   startAtLogon_->SetTitle(Text(kTextStartAtLogon));
   startMinimised_->SetTitle(Text(kTextStartMinimised));
@@ -217,9 +221,12 @@ void SettingsPage::Layout() {
   int y = std::max(20, (h - kCopyrightRoom - kContentHeight) / 2);
 
   // Software version and the update check.
-  version_->SetRect(x + 4, y, right - 200, y + 26);
-  status_->SetRect(x + 4, y + 26, right - 200, y + 48);
-  updateCheck_->SetRect(right - 184, y + 4, right, y + 42);
+  // The update button grows with a long text; the version lines give way.
+  const int checkWidth =
+      std::max(184, QFontMetrics(DUI::MStyle::Font(15, true)).horizontalAdvance(updateCheck_->GetTitle()) + 36);
+  version_->SetRect(x + 4, y, right - checkWidth - 16, y + 26);
+  status_->SetRect(x + 4, y + 26, right - checkWidth - 16, y + 48);
+  updateCheck_->SetRect(right - checkWidth, y + 4, right, y + 42);
   y += kHeaderHeight;
 
   // Language and tips.
@@ -229,6 +236,8 @@ void SettingsPage::Layout() {
   language_->SetRect(field, y, field + 260, y + 36);
   y += 36 + kRowGap + 4;
   showTips_->SetRect(field, y, right - kPad, y + kRow);
+  y += kRow + kRowGap;
+  batteryNotice_->SetRect(field, y, right - kPad, y + kRow);
   y += kRow + kPad - 6;
   generalArea_->SetRect(x, generalTop, right, y);
 
@@ -251,7 +260,8 @@ void SettingsPage::Layout() {
 
   // The links in one centred row, the copyright line at the bottom.
   y += kLinksGap;
-  const QFontMetrics metrics(DUI::MStyle::Font(15));
+  // Measured in the bold face so that no font of the desktop cuts them.
+  const QFontMetrics metrics(DUI::MStyle::Font(15, true));
   int total = 0;
   std::vector<int> widths;
   for (DUI::CTextButton* link : {website_, feedback_, qa_}) {
@@ -289,6 +299,10 @@ bool SettingsPage::OnNotify(int id, int event, intptr_t param) {
       break;
     case kShowTips:
       prefs_.SetShowTips(showTips_->GetCheck());
+      ShowPreferences();
+      break;
+    case kBatteryNotice:
+      prefs_.SetBatteryNotice(batteryNotice_->GetCheck());
       ShowPreferences();
       break;
     case kStartAtLogon:

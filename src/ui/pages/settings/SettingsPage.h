@@ -80,6 +80,7 @@ class SettingsPage : public QObject {
     kWebsite = 286,
     kFeedback = 287,
     kQa = 288,
+    kBatteryNotice = 289,
   };
   static constexpr const char* kExitModeGroup = "IDC_SET_STC_EXITMODE";
   static constexpr const char* kFontName = "Open Sans Semibold";
@@ -91,7 +92,7 @@ class SettingsPage : public QObject {
                SettingsPageHooks hooks);
   ~SettingsPage() override;
 
-  static bool IsPageControl(int id) { return id >= kBackground && id <= kQa; }
+  static bool IsPageControl(int id) { return id >= kBackground && id <= kBatteryNotice; }
   // A notification of the window; true when it was one of this page's.
   bool OnNotify(int id, int event, intptr_t param);
 
@@ -134,6 +135,7 @@ class SettingsPage : public QObject {
   DUI::MText* languageCaption_ = nullptr;
   DUI::MComboBox* language_ = nullptr;
   DUI::CCheckButton* showTips_ = nullptr;
+  DUI::CCheckButton* batteryNotice_ = nullptr;
   DUI::MText* startCaption_ = nullptr;
   DUI::CCheckButton* startAtLogon_ = nullptr;
   DUI::CCheckButton* startMinimised_ = nullptr;
