@@ -49,7 +49,6 @@
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/performance/PerformancePage.h"
 #include "ui/pages/home/HomePage.h"
-#include "ui/pages/macros/MacroTexts.h"
 #include "ui/pages/macros/MacrosPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/DesktopNotifier.h"
@@ -172,11 +171,14 @@ void DeviceMainDlg::BuildButtonsPage() {
     return aux_ ? aux_->ShowMessage(title, message, okCancel ? CUIMessageBox::kTypeOkCancel : CUIMessageBox::kTypeOk)
                 : DUI::MDialog::kCancel;
   };
-  // A bound macro shows its name in the current language's default word.
+  // A bound macro shows its name with the current language's default word
+  // (text 351, "Custom").
   hooks.macroName = [](const std::string& name) {
-    return MacroDescription(name, CurrentLanguage(), GetText(kTextCustom));
+    return MacroDescription(name, CurrentLanguage(), GetText(351));
   };
   buttons_ = new ButtonsPage(this, frame_->Container(kButtonsContainer), store_, std::move(hooks));
+}
+
 void DeviceMainDlg::BuildMacrosPage() {
   MacrosPageHooks hooks;
   hooks.activeProfile = [this] { return worker_->State().currentProfile; };
