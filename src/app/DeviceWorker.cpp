@@ -73,11 +73,11 @@ int DeviceWorker::SelectDevice(int type) {
     const bool lighting = models_.HasLighting();
     state_.Update([&](DeviceMainDef& d) { d.hasLighting = lighting; });
   }
-  if (ctx_.hid.SessionMode() == 1) {
-    QueueTask(kSelectedDeviceSync);
-    return 52;
-  }
-  return 51;
+  // Every selection is synchronised, wired ones too: a model chosen after
+  // another has no profiles until its bootstrap runs, and its pages would
+  // show the store's defaults instead of what the mouse holds.
+  QueueTask(kSelectedDeviceSync);
+  return ctx_.hid.SessionMode() == 1 ? 52 : 51;
 }
 
 std::uint64_t DeviceWorker::RestoreDefaults() {

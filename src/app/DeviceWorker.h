@@ -50,7 +50,7 @@ class DeviceWorker : public CThreadBasic {
   // runs it before Start; tasks 2 and 3 run it on the worker).
   void RefreshDevices();
   // A device chosen in the device list: makes its type and model current.
-  // On a receiver connection task 4 is queued. Returns the connection text
+  // Task 4 is queued for it. Returns the connection text
   // to show (51 wired, 52 receiver).
   int SelectDevice(int type);
   // Restore of defaults: forgets which device types were read, recreates the

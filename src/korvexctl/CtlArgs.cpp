@@ -42,9 +42,22 @@ const char* CtlUsage() {
          "  reset                    restore the mouse and its settings to their defaults\n"
          "options:\n"
          "  --json                   machine-readable output on standard output\n"
-         "  --device TYPE            use the model with this device type (as config.xml numbers it)\n"
-         "exit codes: 0 done, 1 the mouse refused, 2 usage, 3 the window is running,\n"
-         "            4 no mouse, 5 shipped files or data folder unusable\n";
+         "  --device TYPE            use the model with this device type (one config.xml lists;\n"
+         "                           another number is a usage error, an absent model exit 4)\n"
+         "Values are read from the mouse before every command; `show` prints what the mouse said.\n"
+         "A second korvexctl waits up to 15 s for a running one to finish.\n"
+         "exit codes:\n"
+         "  0  done\n"
+         "  1  the mouse refused a command or did not answer (also a plugged-in mouse that\n"
+         "     does not say what it is); nothing further was changed\n"
+         "  2  usage: unknown command or option, a value out of range, a device type config.xml\n"
+         "     does not list\n"
+         "  3  the window is running and owns the mouse\n"
+         "  4  no supported mouse or receiver, the model asked for is not plugged in, the mouse is\n"
+         "     switched off or out of range, or it was unplugged or went away during the command\n"
+         "  5  shipped files or the data folder unusable, or the settings database unusable or\n"
+         "     busy (held by another program for more than 3 s); nothing was changed on the mouse\n"
+         "  6  another korvexctl was still running after 15 s\n";
 }
 
 bool ParseWholeNumber(const std::string& text, long long& value) {

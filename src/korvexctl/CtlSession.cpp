@@ -1,11 +1,17 @@
 #include "korvexctl/CtlSession.h"
 
+#include <chrono>
+#include <cstdio>
+#include <set>
+#include <thread>
+
 #include "i18n/LanguageChoice.h"
 #include "i18n/Texts.h"
 #include "platform/AppFolders.h"
 #include "platform/AppIdentity.h"
 #include "platform/PreferenceStore.h"
 #include "store/SettingsStore.h"
+#include "store/StoreFailures.h"
 #include "transport/HidDeviceManager.h"
 
 namespace korvex {
@@ -14,6 +20,25 @@ namespace {
 // Long enough for a synchronisation against a slow mouse (each exchange may
 // wait 1.5 s), short enough that a hung device does not hang a script.
 constexpr int kTaskTimeoutMs = 60000;
+constexpr int kLockPollMs = 50;
+
+bool AcquireWithin(SingleInstanceLock& lock, int waitMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  while (!lock.TryAcquire()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kLockPollMs));
+  }
+  return true;
+}
+
+std::string TypeList(const DeviceCatalogue& catalogue) {
+  std::string text;
+  for (const DeviceModelEntry& m : catalogue.Models()) {
+    if (!text.empty()) text += ", ";
+    text += std::to_string(m.deviceType) + " (" + m.name + ")";
+  }
+  return text.empty() ? "none" : text;
+}
 
 }  // namespace
 
@@ -25,6 +50,24 @@ SettingsStore& CtlSession::Store() { return SettingsStore::Instance(); }
 
 HidDeviceManager& CtlSession::Hid() { return HidDeviceManager::Instance(); }
 
+int CtlSession::AcquireLocks(std::string& error) {
+  // Runs of the tool queue up behind each other; the tool's own lock is
+  // taken first, so whoever holds the instance lock without it is a window.
+  ctlLock_ = std::make_unique<SingleInstanceLock>(catalogue_.Caption(), kCommandLineLockSuffix);
+  if (!AcquireWithin(*ctlLock_, kCtlWaitMs)) {
+    error = "another korvexctl command is still running after " + std::to_string(kCtlWaitMs / 1000) +
+            " s; try again when it has finished";
+    return kExitBusy;
+  }
+  lock_ = std::make_unique<SingleInstanceLock>(catalogue_.Caption());
+  if (!lock_->TryAcquire()) {
+    error = "the " + catalogue_.Caption() +
+            " window is running and owns the mouse; close it (also from the tray) and try again";
+    return kExitWindowRunning;
+  }
+  return kExitOk;
+}
+
 int CtlSession::Open(int wantedType, std::string& error) {
   const std::string appFolder = ApplicationFolder();
   const std::string config = DeviceCatalogue::ConfigPath(appFolder);
@@ -33,22 +76,21 @@ int CtlSession::Open(int wantedType, std::string& error) {
     return kExitSetup;
   }
   SetCaption(catalogue_.Caption());
-
-  lock_ = std::make_unique<SingleInstanceLock>(catalogue_.Caption());
-  if (!lock_->TryAcquire()) {
-    error = "the " + catalogue_.Caption() +
-            " window is running and owns the mouse; close it (also from the tray) and try again";
-    return kExitWindowRunning;
+  if (!catalogue_.LoadDeviceList(config, DeviceCatalogue::DeviceImageFolder(appFolder, "default"))) {
+    error = "cannot read the device list of " + config;
+    return kExitSetup;
   }
+  if (wantedType > 0 && !catalogue_.FindModel(wantedType)) {
+    error = "config.xml lists no model with device type " + std::to_string(wantedType) +
+            "; it lists " + TypeList(catalogue_);
+    return kExitUsage;
+  }
+  if (const int locked = AcquireLocks(error); locked != kExitOk) return locked;
 
   ChooseStartupLanguage(catalogue_.AvailableLanguages());
   const std::string dataFolder = DataFolder();
   if (!CreateFolder(dataFolder + "db/") || !CreateFolder(dataFolder + "temp/")) {
     error = "cannot create the data folder " + dataFolder;
-    return kExitSetup;
-  }
-  if (!catalogue_.LoadDeviceList(config, DeviceCatalogue::DeviceImageFolder(appFolder, "default"))) {
-    error = "cannot read the device list of " + config;
     return kExitSetup;
   }
 
@@ -58,6 +100,11 @@ int CtlSession::Open(int wantedType, std::string& error) {
     hid.AddSupportedDevice(SupportedDevice{r.vendorId, r.productId, static_cast<std::uint32_t>(r.deviceType),
                                            static_cast<std::uint32_t>(r.mode), r.deviceId});
   }
+  // Said once, where the user reads it: a damaged database was replaced.
+  Store().SetSetAsideListener([](const std::string& from, const std::string& to) {
+    std::fprintf(stderr, "korvexctl: the settings database %s was damaged; it was moved to %s and a new one made\n",
+                 from.c_str(), to.c_str());
+  });
 
   modelSwitch_ = std::make_unique<ModelSwitch>(Store(), appFolder, dataFolder,
                                                [](int id) { return GetText(id); });
@@ -69,15 +116,37 @@ int CtlSession::Open(int wantedType, std::string& error) {
   // The window starts by asking for the generic type, so both pick the same
   // device; a type given on the command line is preferred instead.
   WritePreference("DeviceType", std::to_string(wantedType > 0 ? wantedType : 101));
+  const std::uint64_t failuresBefore = TotalStoreFailures();
   worker_->RefreshDevices();
+  if (const int found = CheckFound(wantedType, error); found != kExitOk) return found;
   const std::uint64_t first = worker_->QueueTask(kInitialSync);
   worker_->Start();
-  if (!worker_->State().devicePresent) {
+  std::string syncError;
+  Wait(first, syncError);
+  storeFailuresAfterSync_ = TotalStoreFailures();
+  syncStoreFailed_ = storeFailuresAfterSync_ != failuresBefore;
+  return kExitOk;
+}
+
+int CtlSession::CheckFound(int wantedType, std::string& error) {
+  const DeviceMainDef state = worker_->State();
+  if (!state.devicePresent) {
+    // Interfaces that opened but never said who they are: a mouse that is
+    // there and silent, not an absent one.
+    if (Hid().EntryCount() > 0) {
+      error = "a supported mouse or receiver is plugged in but did not answer when asked what it is; "
+              "unplug it and plug it in again";
+      return kExitRefused;
+    }
     error = "no supported mouse or receiver found";
     return kExitNoMouse;
   }
-  std::string syncError;
-  Wait(first, syncError);
+  if (wantedType > 0 && state.currentType != wantedType) {
+    const DeviceModelEntry* model = catalogue_.FindModel(wantedType);
+    error = (model ? model->name : "device type " + std::to_string(wantedType)) + " (type " +
+            std::to_string(wantedType) + ") is not plugged in";
+    return kExitNoMouse;
+  }
   return kExitOk;
 }
 
@@ -115,6 +184,51 @@ bool CtlSession::MouseReachable(std::string& error) const {
     return false;
   }
   return true;
+}
+
+bool CtlSession::StoreFailedSinceSync() const { return TotalStoreFailures() != storeFailuresAfterSync_; }
+
+std::string CtlSession::StoreProblem() const {
+  const int rc = LastStoreFailure();
+  const std::string path = SettingsStore::Instance().Path();
+  if (IsBusyFailure(rc))
+    return "the settings database " + path + " is busy: another program held it for more than " +
+           std::to_string(SQLiteDB::kBusyTimeoutMs / 1000) + " s; nothing was changed on the mouse";
+  return "the settings database " + path + " cannot be used (" + StoreFailureText(rc) +
+         "); nothing was changed on the mouse";
+}
+
+int CtlSession::ExplainFailure(const std::string& what, std::string& error) {
+  if (syncStoreFailed_ || StoreFailedSinceSync()) {
+    error = what + ": " + StoreProblem();
+    return kExitSetup;
+  }
+  HidDeviceManager& hid = Hid();
+  const HidDeviceManager::ExchangeOutcome outcome = hid.LastExchangeOutcome();
+  const DeviceMainDef before = worker_->State();
+  const int modeBefore = hid.SessionMode();
+  // Look again at what is plugged in, on the worker as a removal would: the
+  // answer tells an unplug or a mouse that went away from one that is there
+  // and refused or kept silent.
+  std::string ignored;
+  Run(kRemovalRefresh, ignored);
+  const DeviceMainDef after = worker_->State();
+  const bool silentInterfaces = !after.devicePresent && hid.EntryCount() > 0;
+  if (!silentInterfaces &&
+      (!after.devicePresent || after.currentType != before.currentType || hid.SessionMode() != modeBefore)) {
+    error = what + ": the mouse was unplugged during the command";
+    return kExitNoMouse;
+  }
+  if (after.devicePresent && !after.mouseConnected) {
+    error = what + ": the mouse went out of reach during the command (switched off or out of the receiver's range)";
+    return kExitNoMouse;
+  }
+  if (outcome == HidDeviceManager::ExchangeOutcome::Refused) {
+    error = what + ": the mouse did not accept the command";
+    return kExitRefused;
+  }
+  error = what + ": the mouse did not answer";
+  return kExitRefused;
 }
 
 }  // namespace korvex

@@ -24,7 +24,12 @@ bool SQLiteAutoTransaction::Begin() {
 
 bool SQLiteAutoTransaction::Commit() {
   bool ended = false;
-  if (database_ && database_->HasConnection()) ended = database_->Exec("END") == SQLITE_OK;
+  if (database_ && database_->HasConnection()) {
+    ended = database_->Exec("END") == SQLITE_OK;
+    // An END that failed (the file stayed busy) leaves the transaction open
+    // and its locks held; every later statement would then run inside it.
+    if (!ended) database_->Exec("ROLLBACK");
+  }
   active_ = false;
   return ended;
 }
