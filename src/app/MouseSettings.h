@@ -14,6 +14,8 @@ struct MouseSettings {
   bool complete = false;
   // Command byte of the first read that was not, 0 when none.
   int unanswered = 0;
+  // That read was refused (a reply came that did not acknowledge it).
+  bool refused = false;
   // The answers were all written to the store.
   bool stored = false;
 

@@ -192,7 +192,10 @@ void ReadAllSettings(DeviceContext& ctx) {
   };
   for (const auto& [command, step] : steps) {
     const bool answered = !ctx.stopping() && step();
-    if (!answered && m.unanswered == 0) m.unanswered = static_cast<int>(command);
+    if (!answered && m.unanswered == 0) {
+      m.unanswered = static_cast<int>(command);
+      m.refused = ctx.hid.LastExchangeOutcome() == HidDeviceManager::ExchangeOutcome::Refused;
+    }
   }
   m.complete = m.unanswered == 0;
   m.lightMode = lighting.mode;

@@ -58,7 +58,7 @@ bool Synced(CtlSession& s, CtlResult& failure) {
   const MouseSettings m = s.Worker().State().mouseSettings;
   std::string error;
   if (!m.read || !m.complete) {
-    failure = Fail(s.ExplainFailure("reading " + ReadName(m.unanswered), error), error);
+    failure = Fail(s.ExplainFailure("reading " + ReadName(m.unanswered), error, &m.refused), error);
     return false;
   }
   // What the mouse said never reached the store: the store is not the

@@ -131,15 +131,15 @@ int CtlSession::Open(int wantedType, std::string& error) {
 int CtlSession::CheckFound(int wantedType, std::string& error) {
   const DeviceMainDef state = worker_->State();
   if (!state.devicePresent) {
-    // Interfaces that opened but never said who they are: a mouse that is
-    // there and silent, not an absent one.
-    if (Hid().EntryCount() > 0) {
-      error = "a supported mouse or receiver is plugged in but did not answer when asked what it is; "
-              "unplug it and plug it in again";
-      return kExitRefused;
-    }
     error = "no supported mouse or receiver found";
     return kExitNoMouse;
+  }
+  // Interfaces that opened but never said who they are: a mouse that is
+  // there and silent, not an absent one.
+  if (state.currentType == 0) {
+    error = "a supported mouse or receiver is plugged in but did not answer when asked what it is; "
+            "unplug it and plug it in again";
+    return kExitRefused;
   }
   if (wantedType > 0 && state.currentType != wantedType) {
     const DeviceModelEntry* model = catalogue_.FindModel(wantedType);
@@ -198,13 +198,14 @@ std::string CtlSession::StoreProblem() const {
          "); nothing was changed on the mouse";
 }
 
-int CtlSession::ExplainFailure(const std::string& what, std::string& error) {
+int CtlSession::ExplainFailure(const std::string& what, std::string& error, const bool* refused) {
   if (syncStoreFailed_ || StoreFailedSinceSync()) {
     error = what + ": " + StoreProblem();
     return kExitSetup;
   }
   HidDeviceManager& hid = Hid();
-  const HidDeviceManager::ExchangeOutcome outcome = hid.LastExchangeOutcome();
+  const bool wasRefused =
+      refused ? *refused : hid.LastExchangeOutcome() == HidDeviceManager::ExchangeOutcome::Refused;
   const DeviceMainDef before = worker_->State();
   const int modeBefore = hid.SessionMode();
   // Look again at what is plugged in, on the worker as a removal would: the
@@ -213,7 +214,7 @@ int CtlSession::ExplainFailure(const std::string& what, std::string& error) {
   std::string ignored;
   Run(kRemovalRefresh, ignored);
   const DeviceMainDef after = worker_->State();
-  const bool silentInterfaces = !after.devicePresent && hid.EntryCount() > 0;
+  const bool silentInterfaces = after.devicePresent && after.currentType == 0;
   if (!silentInterfaces &&
       (!after.devicePresent || after.currentType != before.currentType || hid.SessionMode() != modeBefore)) {
     error = what + ": the mouse was unplugged during the command";
@@ -223,7 +224,7 @@ int CtlSession::ExplainFailure(const std::string& what, std::string& error) {
     error = what + ": the mouse went out of reach during the command (switched off or out of the receiver's range)";
     return kExitNoMouse;
   }
-  if (outcome == HidDeviceManager::ExchangeOutcome::Refused) {
+  if (wasRefused) {
     error = what + ": the mouse did not accept the command";
     return kExitRefused;
   }

@@ -59,7 +59,9 @@ class CtlSession {
   // Why `what` failed, found out after the fact: the settings database
   // (exit 5), the mouse unplugged or gone out of reach (exit 4), or the
   // mouse refusing or not answering (exit 1). error gets the message.
-  int ExplainFailure(const std::string& what, std::string& error);
+  // `refused` tells, when known, whether the failing exchange was refused;
+  // otherwise the last exchange's outcome is taken.
+  int ExplainFailure(const std::string& what, std::string& error, const bool* refused = nullptr);
   // The store failed since the synchronisation ended (or during it).
   bool StoreFailedSinceSync() const;
   bool StoreFailedDuringSync() const { return syncStoreFailed_; }

@@ -17,7 +17,10 @@ void NoteStoreResult(int rc) {
   if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) return;
   ++threadFailures;
   totalFailures.fetch_add(1, std::memory_order_relaxed);
-  lastFailure.store(rc, std::memory_order_relaxed);
+  // Statements on a connection that failed to open only repeat "misuse";
+  // the reason worth telling is the failure before them.
+  if (rc != SQLITE_MISUSE || lastFailure.load(std::memory_order_relaxed) == 0)
+    lastFailure.store(rc, std::memory_order_relaxed);
 }
 
 std::uint64_t ThreadStoreFailures() { return threadFailures; }
