@@ -43,6 +43,7 @@
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/MainTrayIcon.h"
 #include "ui/shell/QueuedDeviceView.h"
+#include "ui/shell/StartupNotices.h"
 
 namespace korvex {
 
@@ -187,6 +188,7 @@ void DeviceMainDlg::StartDeviceWork() {
   hid_.SetEventSink([this](const HidDeviceEvent& event) {
     QMetaObject::invokeMethod(this, [this, event] { OnDeviceChange(event); }, Qt::QueuedConnection);
   });
+  AnnounceSetAsideDatabases(store_, this);
   worker_->RefreshDevices();
   worker_->QueueTask(kInitialSync);
   worker_->Start();
@@ -408,6 +410,7 @@ void DeviceMainDlg::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
   hid_.SetEventSink({});
+  AnnounceSetAsideDatabases(store_, nullptr);
   worker_->Stop();  // waits at most a second for the task in progress
   tray_->Remove();
   setup_.catalogue.ClearModes();
