@@ -336,7 +336,7 @@ TEST(WindowDeviceSelection, ThroughTheReceiverQueuesTheSelectionSync) {
     rig.Notify(HomePage::kDeviceList, 2, 111);
     EXPECT_EQ(UiText(kTextWired), state->GetTitle());
     EXPECT_EQ(DUI::CDeviceState::kWired, state->GetMode());
-    EXPECT_EQ(ticket + 1, rig.Worker().QueueTask(25)) << "no task by cable";
+    EXPECT_EQ(ticket + 2, rig.Worker().QueueTask(25)) << "task 4 by cable too";
     EXPECT_EQ(111, ReadPreference("DeviceType"));
   });
 }
