@@ -186,6 +186,21 @@ bool CtlSession::MouseReachable(std::string& error) const {
   return true;
 }
 
+bool CtlSession::HasSilentInterfaces() {
+  HidDeviceManager& hid = Hid();
+  std::vector<HidInterfaceEntry> entries;
+  {
+    std::lock_guard<std::recursive_mutex> lock(hid.Mutex());
+    const int current = hid.CurrentDeviceType();
+    hid.SetCurrentDeviceType(0);  // every entry, whatever its type
+    hid.CollectEntries(entries);
+    hid.SetCurrentDeviceType(current);
+  }
+  for (const HidInterfaceEntry& e : entries)
+    if (e.deviceType == 0) return true;
+  return false;
+}
+
 bool CtlSession::StoreFailedSinceSync() const { return TotalStoreFailures() != storeFailuresAfterSync_; }
 
 std::string CtlSession::StoreProblem() const {
@@ -214,13 +229,16 @@ int CtlSession::ExplainFailure(const std::string& what, std::string& error, cons
   std::string ignored;
   Run(kRemovalRefresh, ignored);
   const DeviceMainDef after = worker_->State();
-  const bool silentInterfaces = after.devicePresent && after.currentType == 0;
-  if (!silentInterfaces &&
-      (!after.devicePresent || after.currentType != before.currentType || hid.SessionMode() != modeBefore)) {
+  const int modeAfter = hid.SessionMode();
+  const bool connectionGone = !after.devicePresent || modeAfter == -1 ||
+                              after.currentType != before.currentType || modeAfter != modeBefore;
+  // Interfaces that no longer say who they are belong to a mouse that is
+  // there and silent; without them, the connection was unplugged.
+  if (connectionGone && !HasSilentInterfaces()) {
     error = what + ": the mouse was unplugged during the command";
     return kExitNoMouse;
   }
-  if (after.devicePresent && !after.mouseConnected) {
+  if (!connectionGone && !after.mouseConnected) {
     error = what + ": the mouse went out of reach during the command (switched off or out of the receiver's range)";
     return kExitNoMouse;
   }

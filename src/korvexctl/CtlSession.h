@@ -71,6 +71,8 @@ class CtlSession {
  private:
   int AcquireLocks(std::string& error);
   int CheckFound(int wantedType, std::string& error);
+  // Some opened interface did not answer the question who it is.
+  bool HasSilentInterfaces();
 
   DeviceCatalogue catalogue_;
   std::unique_ptr<SingleInstanceLock> ctlLock_;

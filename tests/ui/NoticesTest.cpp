@@ -30,6 +30,7 @@ class BoxReader {
       if (box == nullptr || !box->isVisible()) return;
       auto* text = box->GetControl<DUI::MControlFont>(CUIMessageBox::kMessageText);
       message = text ? text->GetTitle() : QStringLiteral("<no text>");
+      message.remove(QChar(0x200B));  // the wrap points in paths
       DUI::Manager::CloseWindowByTitle(QString::fromLatin1(CUIMessageBox::kTitle), 1);
       timer_.stop();
     });

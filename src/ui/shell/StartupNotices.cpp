@@ -37,6 +37,17 @@ std::set<int> LanguagesWithFiles() {
 
 }  // namespace
 
+std::string BreakablePath(const std::string& path) {
+  // A zero-width space after each separator lets a long file name wrap
+  // instead of running out of the box.
+  std::string out;
+  for (char c : path) {
+    out += c;
+    if (c == '/' || c == '.' || c == '-') out += "\u200B";
+  }
+  return out;
+}
+
 std::string FillText(const std::string& text, const std::string& value) {
   std::string out = text;
   const std::size_t at = out.find("%s");
@@ -48,7 +59,7 @@ void ShowConfigProblem(const std::string& configPath) {
   const LanguageDecision choice =
       DecideStartupLanguage(ReadPreference("LCID"), UserDefaultUiLanguage(), LanguagesWithFiles());
   SetCurrentLanguage(choice.language);
-  const std::string message = FillText(GetText(kTextConfigMessage), configPath);
+  const std::string message = FillText(GetText(kTextConfigMessage), BreakablePath(configPath));
   CUIMessageBox::ShowMessage(nullptr, Text(kTextConfigTitle),
                              QString::fromStdString(message.empty() ? "Cannot read " + configPath : message),
                              CUIMessageBox::kTypeOk);
@@ -90,7 +101,7 @@ void AnnounceSetAsideDatabases(SettingsStore& store, DUI::MWindow* owner) {
         owner,
         [owner, to] {
           CUIMessageBox::ShowMessage(owner, Text(kTextSetAsideTitle),
-                                     QString::fromStdString(FillText(GetText(kTextSetAsideMessage), to)),
+                                     QString::fromStdString(FillText(GetText(kTextSetAsideMessage), BreakablePath(to))),
                                      CUIMessageBox::kTypeOk);
         },
         Qt::QueuedConnection);

@@ -24,6 +24,9 @@ enum StartupText : int {
   kTextSetAsideMessage = 705,  // %s: where the old file went
 };
 
+// A path for a message box: it may wrap after '/', '.' and '-'.
+std::string BreakablePath(const std::string& path);
+
 // `text` with its first "%s" replaced by `value`.
 std::string FillText(const std::string& text, const std::string& value);
 
