@@ -6,6 +6,7 @@
 #include "platform/Log.h"
 #include "protocol/ButtonCommands.h"
 #include "protocol/MacroCommands.h"
+#include "store/StoreFailures.h"
 
 namespace korvex {
 namespace {
@@ -77,7 +78,10 @@ std::vector<ButtonAssignment> AssignmentsOf(DeviceContext& ctx) {
 }  // namespace
 
 bool SendMacro(DeviceContext& ctx, int keyCode, int macroId) {
-  const std::vector<std::uint8_t> stream = BuildMacroStream(keyCode, MacroItemsOf(ctx, macroId));
+  const StoreFailureWatch watch;
+  const std::vector<MacroItem> items = MacroItemsOf(ctx, macroId);
+  if (watch.Failed()) return false;  // an unread macro is not an empty one
+  const std::vector<std::uint8_t> stream = BuildMacroStream(keyCode, items);
   std::vector<ReportFrame> reports;
   if (SplitMacroStream(stream, reports) == 0) return false;
   bool ok = false;
@@ -98,7 +102,13 @@ bool WriteButtons(DeviceContext& ctx, MacroUploadMark& mark) {
   const int pendingKey = mark.Take();
   if (pendingKey >= 0) UploadPendingMacro(ctx, pendingKey);
 
+  const StoreFailureWatch watch;
   ReportFrame frame = BuildButtons(BuildButtonSlots(AssignmentsOf(ctx)));
+  // Unread assignments would go out as every button's default.
+  if (watch.Failed()) {
+    LogLine(2, "button assignments could not be read; nothing sent");
+    return false;
+  }
   if (ctx.hid.Exchange(frame)) return true;
   LogLine(2, "0x09: 设置按键功能失败");
   return false;

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "app/MouseSettings.h"
 #include "store/StoreRecords.h"
 
 namespace korvex {
@@ -36,6 +37,8 @@ struct DeviceMainDef {
   // restore of defaults, together with the initial-sync flag.
   std::set<int> readBackTypes;
   bool initialSyncDone = false;
+  // The answers of the last read-back of every setting.
+  MouseSettings mouseSettings;
 
   ProfileId currentProfile = 0;
   // The current model's descriptor enables lighting.

@@ -90,10 +90,10 @@ int DeviceWorker::SelectDevice(int type) {
     const bool lighting = models_.HasLighting();
     state_.Update([&](DeviceMainDef& d) { d.hasLighting = lighting; });
   }
-  // A cable mouse is synchronised too: without it the worker would keep the
-  // sensor code of the mouse chosen before and convert this mouse's DPI
-  // values with that sensor's rules, and the pages would show the other
-  // model's limits.
+  // Every selection is synchronised, wired ones too: a model chosen after
+  // another has no profiles until its bootstrap runs, and the worker would
+  // keep the sensor code of the mouse chosen before, so its DPI values would
+  // be converted with that sensor's rules.
   QueueTask(kSelectedDeviceSync);
   return ctx_.hid.SessionMode() == 1 ? 52 : 51;
 }

@@ -2,18 +2,20 @@
 
 #include "platform/Log.h"
 #include "protocol/LightingCommand.h"
+#include "store/StoreFailures.h"
 
 namespace korvex {
 
 bool WriteLighting(DeviceContext& ctx) {
   const ProfileId profile = ctx.Profile();
+  const StoreFailureWatch watch;
   // The lighting page marks the mode it shows as the active row before it
   // queues this write, so the store's active row is the page's mode; marking
   // it again keeps the status column to exactly one row.
   const int mode = ctx.store.GetActiveLightMode(profile);
   ctx.store.SetActiveLightMode(profile, mode);
   LightRecord row;
-  if (!ctx.store.GetLight(profile, mode, row)) return false;
+  if (!ctx.store.GetLight(profile, mode, row) || watch.Failed()) return false;
 
   LightingSetting setting;
   setting.mode = row.mode;

@@ -1,7 +1,7 @@
 #include "app/ReadBack.h"
 
 #include <functional>
-#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -11,6 +11,7 @@
 #include "protocol/DpiConversion.h"
 #include "protocol/Frames.h"
 #include "protocol/Replies.h"
+#include "store/StoreFailures.h"
 
 namespace korvex {
 namespace {
@@ -46,73 +47,102 @@ void ApplyStoredDeviceInfo(DeviceContext& ctx) {
   ctx.view.SetDeviceBattery(type, info.batteryState, info.batteryLevel);
 }
 
-// What the reads brought, stored in one go after the last read so that no
-// database work sits between two exchanges.
-struct ReadResults {
-  std::vector<std::pair<std::string, long long>> values;
-  std::optional<LightingState> lighting;
-  void Set(std::string key, long long value) { values.emplace_back(std::move(key), value); }
-};
-
-void ReadReportRate(DeviceContext& ctx, ReadResults& out) {
-  ReportFrame frame;
-  int rateCode = 0;
-  if (!Read(ctx, Command::ReadReportRate, frame)) return;
-  if (!ParseReportRate(frame, frame.length, rateCode)) return;
-  out.Set("report_rate", rateCode);
-  out.Set("report_rate_wireless", rateCode);
+// Each key's range: a reply with a value outside it did not answer the
+// read (it is a stale or garbled report), and nothing of it is stored.
+bool IsRateCode(int code) {
+  return code == 1 || code == 2 || code == 4 || code == 8 || code == 16 || code == 32 || code == 64;
 }
 
-void ReadDpiStages(DeviceContext& ctx, ReadResults& out, int sensor) {
+bool InRange(int value, int low, int high) { return value >= low && value <= high; }
+
+using StoreValues = std::vector<std::pair<std::string, std::string>>;
+
+void Put(StoreValues& values, const std::string& key, int value) {
+  values.emplace_back(key, std::to_string(value));
+}
+
+bool ReadDpiStages(DeviceContext& ctx, MouseSettings& m, StoreValues& values, int sensor) {
   ReportFrame frame;
   DpiStagesReply reply;
-  if (!Read(ctx, Command::ReadDpiStages, frame)) return;
-  if (!ParseDpiStages(frame, frame.length, sensor, reply)) return;
-  out.Set("dpi_flag", reply.count);
-  out.Set("dpi_count", reply.count);
-  out.Set("dpi_index", reply.index);
+  if (!Read(ctx, Command::ReadDpiStages, frame)) return false;
+  if (!ParseDpiStages(frame, frame.length, sensor, reply)) return false;
+  if (!InRange(reply.count, 1, kDpiStageCount) || !InRange(reply.index, 0, reply.count - 1)) return false;
+  const int dpiMax = SensorLimitsOf(sensor).dpiMax;
+  m.dpiCount = reply.count;
+  m.dpiIndex = reply.index;
+  Put(values, "dpi_flag", reply.count);
+  Put(values, "dpi_count", reply.count);
+  Put(values, "dpi_index", reply.index);
   for (int k = 0; k < kDpiStageCount; ++k) {
+    m.dpi[k] = reply.dpi[k];
     // Empty or nonsensical registers come back below the smallest DPI.
-    if (reply.dpi[k] >= 50) out.Set(ProfileValues::StageValueKey(k), reply.dpi[k]);
+    if (InRange(reply.dpi[k], 50, dpiMax)) Put(values, ProfileValues::StageValueKey(k), reply.dpi[k]);
   }
+  return true;
 }
 
-void ReadDpiColours(DeviceContext& ctx, ReadResults& out) {
+bool ReadDpiColours(DeviceContext& ctx, MouseSettings& m, StoreValues& values) {
   ReportFrame frame;
   DpiColoursReply reply;
-  if (!Read(ctx, Command::ReadDpiColours, frame)) return;
-  if (!ParseDpiColours(frame, frame.length, reply) || !reply.present) return;
-  for (int k = 0; k < kDpiStageCount; ++k) out.Set(ProfileValues::StageColourKey(k), reply.colours[k]);
+  if (!Read(ctx, Command::ReadDpiColours, frame)) return false;
+  if (!ParseDpiColours(frame, frame.length, reply)) return false;
+  m.coloursPresent = reply.present;
+  if (!reply.present) return true;
+  for (int k = 0; k < kDpiStageCount; ++k) {
+    m.colours[k] = reply.colours[k];
+    Put(values, ProfileValues::StageColourKey(k), static_cast<int>(reply.colours[k]));
+  }
+  return true;
 }
 
-void ReadLighting(DeviceContext& ctx, ReadResults& out) {
-  ReportFrame frame;
-  LightingState reply;
-  if (!Read(ctx, Command::ReadLighting, frame)) return;
-  if (ParseLightingState(frame, frame.length, reply)) out.lighting = reply;
-}
-
-void ReadLiftoff(DeviceContext& ctx, ReadResults& out) {
+bool ReadLiftoff(DeviceContext& ctx, MouseSettings& m, StoreValues& values) {
   ReportFrame frame;
   LiftoffSensor reply;
-  if (!Read(ctx, Command::ReadLiftoffSensor, frame)) return;
-  if (!ParseLiftoffSensor(frame, frame.length, reply)) return;
-  out.Set("liftoff_height", reply.liftoffHeight);
-  out.Set("sensor_flag", reply.sensorFlag);
+  if (!Read(ctx, Command::ReadLiftoffSensor, frame)) return false;
+  if (!ParseLiftoffSensor(frame, frame.length, reply)) return false;
+  if (!InRange(reply.liftoffHeight, 1, 2)) return false;
+  m.liftoffHeight = reply.liftoffHeight;
+  m.sensorFlag = reply.sensorFlag;
+  Put(values, "liftoff_height", reply.liftoffHeight);
+  Put(values, "sensor_flag", reply.sensorFlag);
+  return true;
 }
 
-void ReadPower(DeviceContext& ctx, ReadResults& out) {
+bool ReadPower(DeviceContext& ctx, MouseSettings& m, StoreValues& values) {
   ReportFrame frame;
   PowerOptions reply;
-  if (!Read(ctx, Command::ReadPowerOptions, frame)) return;
-  if (!ParsePowerOptions(frame, frame.length, reply)) return;
-  out.Set("sleep_light", reply.sleepLight);
-  out.Set("move_wakeup", reply.moveWakeup);
-  out.Set("move_closelight", reply.moveCloseLight);
-  out.Set("button_respondtime", reply.buttonResponseTime);
+  if (!Read(ctx, Command::ReadPowerOptions, frame)) return false;
+  if (!ParsePowerOptions(frame, frame.length, reply)) return false;
+  // Sleep from 10 s to the longest choice, 30 min; switches 0 or 1; the
+  // response time 0 to 20.
+  if (!InRange(reply.sleepLight, 1, 180) || !InRange(reply.moveWakeup, 0, 1) ||
+      !InRange(reply.moveCloseLight, 0, 1) || !InRange(reply.buttonResponseTime, 0, 20)) {
+    return false;
+  }
+  m.sleepLight = reply.sleepLight;
+  m.moveWakeup = reply.moveWakeup;
+  m.moveCloseLight = reply.moveCloseLight;
+  m.buttonResponseTime = reply.buttonResponseTime;
+  Put(values, "sleep_light", reply.sleepLight);
+  Put(values, "move_wakeup", reply.moveWakeup);
+  Put(values, "move_closelight", reply.moveCloseLight);
+  Put(values, "button_respondtime", reply.buttonResponseTime);
+  return true;
 }
 
-void ApplyLighting(DeviceContext& ctx, ProfileId profile, const LightingState& reply) {
+bool ReadRate(DeviceContext& ctx, int& rateCode) {
+  ReportFrame frame;
+  if (!Read(ctx, Command::ReadReportRate, frame)) return false;
+  return ParseReportRate(frame, frame.length, rateCode) && IsRateCode(rateCode);
+}
+
+bool ReadLightingState(DeviceContext& ctx, LightingState& reply) {
+  ReportFrame frame;
+  if (!Read(ctx, Command::ReadLighting, frame)) return false;
+  return ParseLightingState(frame, frame.length, reply) && InRange(reply.mode, 0, 5);
+}
+
+void StoreLighting(DeviceContext& ctx, ProfileId profile, const LightingState& reply) {
   ctx.store.SetActiveLightMode(profile, reply.mode);
   LightRecord row;
   if (ctx.store.GetLight(profile, reply.mode, row)) {
@@ -122,51 +152,68 @@ void ApplyLighting(DeviceContext& ctx, ProfileId profile, const LightingState& r
   }
 }
 
-void ReadMouseFirmware(DeviceContext& ctx) {
+bool ReadMouseFirmware(DeviceContext& ctx) {
   ReportFrame frame;
   std::string version;
-  if (!Read(ctx, Command::ReadMouseFirmware, frame)) return;
-  if (!ParseFirmwareVersion(frame, frame.length, version)) return;
+  if (!Read(ctx, Command::ReadMouseFirmware, frame)) return false;
+  if (!ParseFirmwareVersion(frame, frame.length, version)) return false;
   ctx.state.Update([&](DeviceMainDef& d) { d.mouseFirmwareVersion = version; });
   ctx.view.ShowVersionRow(0, FormatVersionRow(ctx.text(551), version, false), ctx.text(580));
+  return true;
 }
 
-// Step 4: every setting, in the mouse's read order, the reads back to back;
-// then everything they brought is stored as one transaction.
+// Step 4: every setting, in the mouse's read order. Only answered reads
+// reach the store, all together once the reads are done, so a store that
+// is busy costs one wait and not one per key.
 void ReadAllSettings(DeviceContext& ctx) {
   const ProfileId profile = ctx.Profile();
   const int sensor = ctx.SensorCode();
-  ReadResults results;
-  const std::function<void()> steps[] = {
+  MouseSettings m;
+  m.read = true;
+  StoreValues values;
+  LightingState lighting;
+  const std::pair<Command, std::function<bool()>> steps[] = {
       // 0x11 opens the first synchronisation; its answer carries nothing we use.
-      [&] { ReportFrame frame; Read(ctx, Command::ReadFirstSync, frame); },
-      [&] { ReadReportRate(ctx, results); },
-      [&] { ReadDpiStages(ctx, results, sensor); },
-      [&] { ReadDpiColours(ctx, results); },
-      [&] { ReadLighting(ctx, results); },
-      [&] { ReadLiftoff(ctx, results); },
-      [&] { ReadPower(ctx, results); },
+      {Command::ReadFirstSync, [&] { ReportFrame frame; return Read(ctx, Command::ReadFirstSync, frame); }},
+      {Command::ReadReportRate,
+       [&] {
+         if (!ReadRate(ctx, m.reportRate)) return false;
+         Put(values, "report_rate", m.reportRate);
+         Put(values, "report_rate_wireless", m.reportRate);
+         return true;
+       }},
+      {Command::ReadDpiStages, [&] { return ReadDpiStages(ctx, m, values, sensor); }},
+      {Command::ReadDpiColours, [&] { return ReadDpiColours(ctx, m, values); }},
+      {Command::ReadLighting, [&] { return m.lightingRead = ReadLightingState(ctx, lighting); }},
+      {Command::ReadLiftoffSensor, [&] { return ReadLiftoff(ctx, m, values); }},
+      {Command::ReadPowerOptions, [&] { return ReadPower(ctx, m, values); }},
       // The mouse's own version is only reachable through the receiver.
-      [&] { if (ctx.hid.SessionMode() == 1) ReadMouseFirmware(ctx); },
+      {Command::ReadMouseFirmware, [&] { return ctx.hid.SessionMode() != 1 || ReadMouseFirmware(ctx); }},
   };
-  for (const auto& step : steps) {
-    if (ctx.stopping()) break;
-    step();
+  for (const auto& [command, step] : steps) {
+    const bool answered = !ctx.stopping() && step();
+    if (!answered && m.unanswered == 0) {
+      m.unanswered = static_cast<int>(command);
+      m.refused = ctx.hid.LastExchangeOutcome() == HidDeviceManager::ExchangeOutcome::Refused;
+    }
   }
-  // What was read before a stop is kept all the same.
-  ctx.store.RunInTransaction([&] {
-    ProfileValues values(ctx.store, profile);
-    for (const auto& [key, value] : results.values) values.SetInt(key, value);
-    if (results.lighting) ApplyLighting(ctx, profile, *results.lighting);
-  });
+  m.complete = m.unanswered == 0;
+  m.lightMode = lighting.mode;
+  m.lightBrightness = lighting.brightness;
+  m.lightSpeed = lighting.speed;
+
+  const StoreFailureWatch watch;
+  m.stored = values.empty() || ctx.store.SetValues(profile, values);
+  if (m.stored && m.lightingRead) StoreLighting(ctx, profile, lighting);
+  m.stored = m.stored && !watch.Failed();
+  if (!m.stored) LogLine(2, "read-back could not be stored");
+  ctx.state.Update([&](DeviceMainDef& d) { d.mouseSettings = m; });
 }
 
 }  // namespace
 
 bool ReadReportRateInto(DeviceContext& ctx, ProfileId profile, int& rateCode) {
-  ReportFrame frame;
-  if (!Read(ctx, Command::ReadReportRate, frame)) return false;
-  if (!ParseReportRate(frame, frame.length, rateCode)) return false;
+  if (!ReadRate(ctx, rateCode)) return false;
   ProfileValues values(ctx.store, profile);
   values.SetInt("report_rate", rateCode);
   values.SetInt("report_rate_wireless", rateCode);
@@ -174,11 +221,9 @@ bool ReadReportRateInto(DeviceContext& ctx, ProfileId profile, int& rateCode) {
 }
 
 bool ReadLightingInto(DeviceContext& ctx, ProfileId profile) {
-  ReportFrame frame;
   LightingState reply;
-  if (!Read(ctx, Command::ReadLighting, frame)) return false;
-  if (!ParseLightingState(frame, frame.length, reply)) return false;
-  ApplyLighting(ctx, profile, reply);
+  if (!ReadLightingState(ctx, reply)) return false;
+  StoreLighting(ctx, profile, reply);
   return true;
 }
 

@@ -8,7 +8,6 @@
 namespace korvex {
 namespace {
 
-constexpr int kFallbackLanguage = 1033;
 // What an unreadable preference store yields, as if the language were stored.
 constexpr int kUnreadableLanguage = 2052;
 

@@ -4,9 +4,11 @@
 
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "i18n/LanguageFile.h"
 #include "platform/AppFolders.h"
+#include "platform/Log.h"
 #include "platform/PreferenceStore.h"
 
 namespace korvex {
@@ -25,6 +27,7 @@ struct TextState {
   std::set<int> available;
   std::string folder;
   std::map<std::string, CachedFile> cache;
+  std::set<std::string> missingLogged;
 };
 
 TextState& State() {
@@ -42,27 +45,61 @@ bool SameFile(const CachedFile& cached, const struct stat& st) {
          cached.size == st.st_size && cached.inode == st.st_ino;
 }
 
-}  // namespace
-
-std::string GetText(int number) {
-  TextState& s = State();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  const std::string path = FolderLocked(s) + std::to_string(s.current) + ".lan";
+// The cached file of one language, reloaded when it changed on disk; null
+// when there is no file. A file that cannot be read, or holds no texts, is
+// logged once per version of it.
+const LanguageFile* FileLocked(TextState& s, int lcid) {
+  const std::string path = FolderLocked(s) + std::to_string(lcid) + ".lan";
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     s.cache.erase(path);
-    return {};
+    if (s.missingLogged.insert(path).second) LogLine(2, "Language file %s is missing", path.c_str());
+    return nullptr;
   }
+  s.missingLogged.erase(path);
   auto it = s.cache.find(path);
   if (it == s.cache.end() || !SameFile(it->second, st)) {
     CachedFile entry;
     entry.modified = st.st_mtim;
     entry.size = st.st_size;
     entry.inode = st.st_ino;
-    entry.file.Load(path);
+    std::vector<int> numbers;
+    if (!entry.file.Load(path)) {
+      LogLine(2, "Language file %s cannot be read", path.c_str());
+    } else if (entry.file.Numbers(numbers) == 0) {
+      LogLine(2, "Language file %s holds no texts", path.c_str());
+    }
     it = s.cache.insert_or_assign(path, std::move(entry)).first;
   }
-  return it->second.file.Text(number);
+  return &it->second.file;
+}
+
+std::string TextLocked(TextState& s, int lcid, int number) {
+  const LanguageFile* file = FileLocked(s, lcid);
+  return file ? file->Text(number) : std::string();
+}
+
+}  // namespace
+
+std::string GetText(int number) {
+  TextState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  std::string text = TextLocked(s, s.current, number);
+  // A text the language lacks (or a file that is damaged or gone) comes
+  // from English rather than leaving a blank label.
+  if (text.empty() && s.current != kFallbackLanguage) text = TextLocked(s, kFallbackLanguage, number);
+  return text;
+}
+
+bool HasAnyTexts() {
+  TextState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  std::vector<int> numbers;
+  for (int lcid : {s.current, kFallbackLanguage}) {
+    const LanguageFile* file = FileLocked(s, lcid);
+    if (file && file->Numbers(numbers) > 0) return true;
+  }
+  return false;
 }
 
 int CurrentLanguage() {

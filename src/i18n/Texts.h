@@ -9,9 +9,16 @@
 
 namespace korvex {
 
-// Text `number` of section "LAN" of the current language file; empty when
-// the file or the key is missing.
+// The language whose file stands in for texts another language lacks.
+inline constexpr int kFallbackLanguage = 1033;
+
+// Text `number` of section "LAN" of the current language file; when that
+// file or key is missing or empty, the English file's text; empty when
+// neither has it.
 std::string GetText(int number);
+
+// Whether the current language's file or the English one holds any text.
+bool HasAnyTexts();
 
 // The process-wide interface language (an LCID); 2052 until chosen.
 int CurrentLanguage();

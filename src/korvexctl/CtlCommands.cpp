@@ -31,9 +31,48 @@ bool Reachable(CtlSession& s, CtlResult& failure) {
 
 CtlResult Send(CtlSession& s, int code, const std::string& what, CtlResult done) {
   std::string error;
-  if (!s.Run(code, error)) return Fail(kExitRefused, what + ": " + error);
-  return done;
+  if (s.Run(code, error)) return done;
+  const int exitCode = s.ExplainFailure(what, error);
+  return Fail(exitCode, error);
 }
+
+namespace {
+
+std::string ReadName(int command) {
+  switch (command) {
+    case 0x11: return "the first synchronisation (command 0x11)";
+    case 0x12: return "the report rate (command 0x12)";
+    case 0x13: return "the DPI stages (command 0x13)";
+    case 0x14: return "the DPI colours (command 0x14)";
+    case 0x15: return "the lighting (command 0x15)";
+    case 0x16: return "the lift-off and sensor options (command 0x16)";
+    case 0x17: return "the power options (command 0x17)";
+    case 0x20: return "the mouse firmware version (command 0x20)";
+    default: return "the settings";
+  }
+}
+
+}  // namespace
+
+bool Synced(CtlSession& s, CtlResult& failure) {
+  if (!Reachable(s, failure)) return false;
+  const MouseSettings m = s.Worker().State().mouseSettings;
+  std::string error;
+  if (!m.read || !m.complete) {
+    failure = Fail(s.ExplainFailure("reading " + ReadName(m.unanswered), error, &m.refused), error);
+    return false;
+  }
+  // What the mouse said never reached the store: the store is not the
+  // mouse's copy, and nothing may be written from it.
+  if (s.StoreFailedDuringSync() || !m.stored) {
+    failure = Fail(kExitSetup, "storing the mouse's settings: " + s.StoreProblem());
+    return false;
+  }
+  return true;
+}
+
+// A value the store did not take is not sent either.
+CtlResult StoreFailure(CtlSession& s) { return Fail(kExitSetup, s.StoreProblem()); }
 
 namespace {
 
@@ -118,36 +157,35 @@ CtlResult RunDevices(CtlSession& s) {
 
 CtlResult RunShow(CtlSession& s) {
   CtlResult r;
-  if (!Reachable(s, r)) return r;
+  if (!Synced(s, r)) return r;
   const DeviceMainDef state = s.Worker().State();
-  ProfileValues v(s.Store(), state.currentProfile);
-  const int count = v.Int("dpi_count");
-  const int index = v.Int("dpi_index");
+  // Printed from the mouse's own answers, not from the store.
+  const MouseSettings& m = state.mouseSettings;
+  const int count = m.dpiCount;
+  const int index = m.dpiIndex;
 
   r.text = "model: " + ModelName(s, state.currentType) + "\n";
   r.text += "profile: " + std::to_string(state.currentProfile) + " (" + s.View().ProfileLabel() + ")\n";
   r.text += "dpi stages: " + std::to_string(count) + ", active " + std::to_string(index + 1) + "\n";
-  std::vector<int> dpi;
   std::vector<JsonObject> stages;
   for (int k = 0; k < count && k < 6; ++k) {
-    const int value = v.Int(ProfileValues::StageValueKey(k));
-    const std::string colour = ColourText(v.Int(ProfileValues::StageColourKey(k)));
+    const int value = m.dpi[k];
+    const std::string colour = m.coloursPresent ? ColourText(static_cast<int>(m.colours[k])) : "none";
     r.text += "  " + std::to_string(k + 1) + ": " + std::to_string(value) + " dpi, colour " + colour + "\n";
     JsonObject stage;
     stages.push_back(stage.Add("dpi", value).Add("colour", colour));
   }
-  const int rate = v.Int("report_rate");
-  const int sleep = v.Int("sleep_light");
-  const int sensor = v.Int("sensor_flag");
+  const int rate = m.reportRate;
+  const int sleep = m.sleepLight;
+  const int sensor = m.sensorFlag;
   char sensorText[16];
   std::snprintf(sensorText, sizeof sensorText, "0x%02X", sensor);
   r.text += "report rate: " + std::to_string(ReportRateHertzOf(rate)) + " Hz\n";
-  r.text += "lift-off: " + std::to_string(v.Int("liftoff_height")) + " mm\n";
+  r.text += "lift-off: " + std::to_string(m.liftoffHeight) + " mm\n";
   r.text += "sensor options: " + std::string(sensorText) + "\n";
-  r.text += "sleep: " + std::to_string(sleep * 10) + " s, wake on move: " +
-            (v.Int("move_wakeup") == 1 ? "on" : "off") + ", lights off while moving: " +
-            (v.Int("move_closelight") == 1 ? "on" : "off") + "\n";
-  r.text += "button response: " + std::to_string(v.Int("button_respondtime")) + "\n";
+  r.text += "sleep: " + std::to_string(sleep * 10) + " s, wake on move: " + (m.moveWakeup == 1 ? "on" : "off") +
+            ", lights off while moving: " + (m.moveCloseLight == 1 ? "on" : "off") + "\n";
+  r.text += "button response: " + std::to_string(m.buttonResponseTime) + "\n";
 
   r.json.Add("ok", true)
       .Add("model", ModelName(s, state.currentType))
@@ -158,25 +196,23 @@ CtlResult RunShow(CtlSession& s) {
       .Add("dpi_index", index + 1)
       .Add("dpi_stages", stages)
       .Add("report_rate_hz", ReportRateHertzOf(rate))
-      .Add("liftoff_mm", v.Int("liftoff_height"))
+      .Add("liftoff_mm", m.liftoffHeight)
       .Add("sensor_flag", sensor)
       .Add("sleep_seconds", sleep * 10)
-      .Add("move_wakeup", v.Int("move_wakeup") == 1)
-      .Add("move_closelight", v.Int("move_closelight") == 1)
-      .Add("button_response", v.Int("button_respondtime"));
+      .Add("move_wakeup", m.moveWakeup == 1)
+      .Add("move_closelight", m.moveCloseLight == 1)
+      .Add("button_response", m.buttonResponseTime);
 
-  if (state.hasLighting) {
-    const int mode = s.Store().GetActiveLightMode(state.currentProfile);
+  if (state.hasLighting && m.lightingRead) {
     LightRecord row;
-    if (s.Store().GetLight(state.currentProfile, mode, row)) {
-      std::string name = GetText(row.reserved);
-      if (name.empty()) name = row.name;
-      r.text += "lighting: " + name + " (mode " + std::to_string(mode) + "), brightness " +
-                std::to_string(row.brightness) + ", speed " + std::to_string(row.speed) + "\n";
-      JsonObject light;
-      light.Add("mode", mode).Add("name", name).Add("brightness", row.brightness).Add("speed", row.speed);
-      r.json.Add("lighting", light);
-    }
+    std::string name;
+    if (s.Store().GetLight(state.currentProfile, m.lightMode, row)) name = GetText(row.reserved);
+    if (name.empty()) name = row.name.empty() ? "mode " + std::to_string(m.lightMode) : row.name;
+    r.text += "lighting: " + name + " (mode " + std::to_string(m.lightMode) + "), brightness " +
+              std::to_string(m.lightBrightness) + ", speed " + std::to_string(m.lightSpeed) + "\n";
+    JsonObject light;
+    light.Add("mode", m.lightMode).Add("name", name).Add("brightness", m.lightBrightness).Add("speed", m.lightSpeed);
+    r.json.Add("lighting", light);
   }
   return r;
 }
@@ -190,7 +226,7 @@ CtlResult SetDpi(CtlSession& s, ProfileValues& v, const std::string& stageText, 
     return Fail(kExitUsage, "the stage must be 1 to " + std::to_string(count));
   if (!ParseWholeNumber(valueText, typed)) return Fail(kExitUsage, "the DPI value must be a number");
   const int value = DpiEntryValue(s.Worker().State().sensorCode, typed);
-  v.SetInt(ProfileValues::StageValueKey(static_cast<int>(stage - 1)), value);
+  if (!v.SetInt(ProfileValues::StageValueKey(static_cast<int>(stage - 1)), value)) return StoreFailure(s);
   CtlResult done;
   done.text = "DPI stage " + std::to_string(stage) + " set to " + std::to_string(value) +
               (value != typed ? " (the sensor's nearest value to " + valueText + ")" : "") + "\n";
@@ -201,9 +237,9 @@ CtlResult SetDpi(CtlSession& s, ProfileValues& v, const std::string& stageText, 
 CtlResult SetDpiCount(CtlSession& s, ProfileValues& v, const std::string& text) {
   long long n = 0;
   if (!ParseWholeNumber(text, n) || n < 1 || n > 6) return Fail(kExitUsage, "the stage count must be 1 to 6");
-  v.SetInt("dpi_count", n);
+  if (!v.SetInt("dpi_count", n)) return StoreFailure(s);
   // The active stage must stay among the stages in use.
-  if (v.Int("dpi_index") >= n) v.SetInt("dpi_index", n - 1);
+  if (v.Int("dpi_index") >= n && !v.SetInt("dpi_index", n - 1)) return StoreFailure(s);
   CtlResult done;
   done.text = "DPI stage count set to " + text + "\n";
   done.json.Add("ok", true).Add("setting", "dpi-count").Add("value", static_cast<int>(n));
@@ -215,7 +251,7 @@ CtlResult SetDpiIndex(CtlSession& s, ProfileValues& v, const std::string& text) 
   const int count = v.Int("dpi_count");
   if (!ParseWholeNumber(text, n) || n < 1 || n > count)
     return Fail(kExitUsage, "the active stage must be 1 to " + std::to_string(count));
-  v.SetInt("dpi_index", n - 1);
+  if (!v.SetInt("dpi_index", n - 1)) return StoreFailure(s);
   CtlResult done;
   done.text = "active DPI stage set to " + text + "\n";
   done.json.Add("ok", true).Add("setting", "dpi-index").Add("value", static_cast<int>(n));
@@ -229,8 +265,7 @@ CtlResult SetReportRate(CtlSession& s, ProfileValues& v, const std::string& text
   if (code == 0)
     return Fail(kExitUsage, std::string("this mouse offers 125, 250, 500, 1000") +
                                 (choices == 7 ? ", 2000, 4000 and 8000 Hz" : " Hz"));
-  v.SetInt("report_rate", code);
-  v.SetInt("report_rate_wireless", code);
+  if (!v.SetInt("report_rate", code) || !v.SetInt("report_rate_wireless", code)) return StoreFailure(s);
   CtlResult done;
   done.text = "report rate set to " + text + " Hz\n";
   done.json.Add("ok", true).Add("setting", "report-rate").Add("value", static_cast<int>(hz));
@@ -239,7 +274,7 @@ CtlResult SetReportRate(CtlSession& s, ProfileValues& v, const std::string& text
 
 CtlResult SetLiftoff(CtlSession& s, ProfileValues& v, const std::string& text) {
   if (text != "1" && text != "2") return Fail(kExitUsage, "the lift-off distance is 1 or 2 (mm)");
-  v.SetInt("liftoff_height", text == "2" ? 2 : 1);
+  if (!v.SetInt("liftoff_height", text == "2" ? 2 : 1)) return StoreFailure(s);
   CtlResult done;
   done.text = "lift-off distance set to " + text + " mm\n";
   done.json.Add("ok", true).Add("setting", "liftoff").Add("value", text == "2" ? 2 : 1);
@@ -250,7 +285,7 @@ CtlResult SetSleep(CtlSession& s, ProfileValues& v, const std::string& text) {
   long long minutes = 0;
   const int value = ParseWholeNumber(text, minutes) ? SleepValueOfMinutes(static_cast<int>(minutes)) : 0;
   if (value == 0) return Fail(kExitUsage, "the sleep time is 1, 2, 5, 10, 20 or 30 (minutes)");
-  v.SetInt("sleep_light", value);
+  if (!v.SetInt("sleep_light", value)) return StoreFailure(s);
   CtlResult done;
   done.text = "sleep time set to " + text + " min\n";
   done.json.Add("ok", true).Add("setting", "sleep").Add("value", static_cast<int>(minutes));
@@ -263,7 +298,7 @@ CtlResult RunSet(CtlSession& s, const std::vector<std::string>& op) {
   if (IsPerformanceSetting(op[0])) return RunSetPerformance(s, op);
   if (op[0] == "button") return RunSetButton(s, op[1], op[2]);
   CtlResult r;
-  if (!Reachable(s, r)) return r;
+  if (!Synced(s, r)) return r;
   ProfileValues v(s.Store(), s.Worker().State().currentProfile);
   const std::string& what = op[0];
   if (what == "dpi") return SetDpi(s, v, op[1], op[2]);
@@ -276,7 +311,7 @@ CtlResult RunSet(CtlSession& s, const std::vector<std::string>& op) {
 
 CtlResult RunProfile(CtlSession& s, const std::string& number) {
   CtlResult r;
-  if (!Reachable(s, r)) return r;
+  if (!Synced(s, r)) return r;
   std::vector<ProfileRecord> profiles;
   s.Store().ListProfiles(profiles);
   long long n = 0;
@@ -286,13 +321,18 @@ CtlResult RunProfile(CtlSession& s, const std::string& number) {
   std::uint64_t ticket = 0;
   DeviceWorker& worker = s.Worker();
   const ProfileState state = SwitchProfile(s.Store(), id, [&](int code) {
+    // A profile the store did not make active is not written to the mouse.
+    if (s.StoreFailedSinceSync()) return;
     // The current profile must be the new one before the worker takes the task.
     worker.SetCurrentProfile(id);
     ticket = worker.QueueTask(code);
   });
+  if (ticket == 0) return Fail(kExitSetup, "activating profile " + number + ": " + s.StoreProblem());
   std::string error;
-  if (ticket == 0 || !s.Wait(ticket, error))
-    return Fail(kExitRefused, "writing profile " + number + " to the mouse: " + (error.empty() ? "not queued" : error));
+  if (!s.Wait(ticket, error)) {
+    const int exitCode = s.ExplainFailure("writing profile " + number + " to the mouse", error);
+    return Fail(exitCode, error);
+  }
   r.text = "profile " + number + " (" + state.label + ") is active and written to the mouse\n";
   r.json.Add("ok", true).Add("profile", static_cast<int>(n)).Add("name", state.label);
   return r;
@@ -303,10 +343,14 @@ CtlResult RunReset(CtlSession& s, const std::vector<std::string>& operands) {
   if (!operands.empty() && IsPerformanceReset(operands[0])) return RunResetPerformance(s, operands[0]);
   if (!operands.empty() && operands[0] == "buttons") return RunResetButtons(s);
   if (!operands.empty()) return Fail(kExitUsage, "unknown reset target " + operands[0]);
-  if (!Reachable(s, r)) return r;
+  if (!Synced(s, r)) return r;
   std::string error;
-  if (!s.Wait(s.Worker().RestoreDefaults(), error))
-    return Fail(kExitRefused, "restoring the defaults: " + error);
+  if (!s.Wait(s.Worker().RestoreDefaults(), error)) {
+    const int exitCode = s.ExplainFailure("restoring the defaults", error);
+    return Fail(exitCode, error);
+  }
+  // The defaults are only known once the mouse has been read again.
+  if (!Synced(s, r)) return r;
   r.text = "the mouse and its settings are back to their defaults\n";
   r.json.Add("ok", true).Add("reset", true);
   return r;

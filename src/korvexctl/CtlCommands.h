@@ -32,7 +32,11 @@ CtlResult Fail(int code, const std::string& error);
 // The mouse must have been synchronised for its values to mean anything;
 // false with failure set (exit 4) when it cannot be reached.
 bool Reachable(CtlSession& session, CtlResult& failure);
-// Queues code and waits; a refusal becomes exit code 1 naming the command.
+// Reachable, and the synchronisation read every setting and stored it: the
+// store is the mouse's copy. Otherwise false with failure set (exit 1, 4 or 5).
+bool Synced(CtlSession& session, CtlResult& failure);
+// Queues code and waits; a failure names the command and says why (exit 1,
+// 4 or 5, see CtlSession::ExplainFailure).
 CtlResult Send(CtlSession& session, int code, const std::string& what, CtlResult done);
 
 }  // namespace korvex

@@ -39,6 +39,9 @@ std::string InstanceRuntimePath(const std::string& caption, const std::string& s
 SingleInstanceLock::SingleInstanceLock(const std::string& caption)
     : path_(InstanceRuntimePath(caption, ".lock")) {}
 
+SingleInstanceLock::SingleInstanceLock(const std::string& caption, const std::string& suffix)
+    : path_(InstanceRuntimePath(caption, suffix)) {}
+
 SingleInstanceLock::~SingleInstanceLock() { Release(); }
 
 SingleInstanceLock::Outcome SingleInstanceLock::Acquire() {

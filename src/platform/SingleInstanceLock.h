@@ -11,6 +11,9 @@ namespace korvex {
 class SingleInstanceLock {
  public:
   explicit SingleInstanceLock(const std::string& caption);
+  // A lock of its own beside the instance lock, e.g. the one the command-line
+  // tool holds so that a window or a second run can tell who has the mouse.
+  SingleInstanceLock(const std::string& caption, const std::string& suffix);
   ~SingleInstanceLock();
   SingleInstanceLock(const SingleInstanceLock&) = delete;
   SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
@@ -39,6 +42,10 @@ class SingleInstanceLock {
   int fd_ = -1;
   int lastError_ = 0;
 };
+
+// Suffix of the lock a command-line run holds for its whole life, beside the
+// instance lock.
+inline constexpr const char* kCommandLineLockSuffix = "-ctl.lock";
 
 // "<runtime folder>/<caption><suffix>"; in the shared /tmp fallback the user
 // id is added so that two users never share one name.

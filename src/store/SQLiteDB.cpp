@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "store/SQLiteStatement.h"
+#include "store/StoreFailures.h"
 
 namespace korvex {
 
@@ -28,11 +29,16 @@ bool SQLiteDB::Open(const char* path, const std::string& key, int flags) {
   if (!path) return false;
   if (connection_) CloseHandle();
   sqlite3* handle = nullptr;
-  if (sqlite3_open_v2(path, &handle, flags, nullptr) != SQLITE_OK) {
+  const int rc = sqlite3_open_v2(path, &handle, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    NoteStoreResult(rc);
     sqlite3_close(handle);
     return false;
   }
   connection_ = handle;
+  // Another process (a second window, the command-line tool, a backup) may
+  // hold the file for a moment; wait for it rather than fail at once.
+  sqlite3_busy_timeout(connection_, kBusyTimeoutMs);
   // Every control change writes at once; durability on power loss is traded
   // for speed. A killed process still loses nothing that was committed.
   sqlite3_exec(connection_, "PRAGMA synchronous = OFF; ", nullptr, nullptr, nullptr);
@@ -47,15 +53,24 @@ bool SQLiteDB::Close() {
 }
 
 int SQLiteDB::Exec(const char* sql) {
-  if (!connection_ || !sql) return kMisuse;
-  return sqlite3_exec(connection_, sql, nullptr, nullptr, nullptr);
+  if (!connection_ || !sql) {
+    NoteStoreResult(kMisuse);
+    return kMisuse;
+  }
+  const int rc = sqlite3_exec(connection_, sql, nullptr, nullptr, nullptr);
+  NoteStoreResult(rc);
+  return rc;
 }
 
 int SQLiteDB::Prepare(SQLiteStatement& statement, const char* sql, int length) {
   statement.Finalize();
-  if (!connection_ || !sql) return kMisuse;
+  if (!connection_ || !sql) {
+    NoteStoreResult(kMisuse);
+    return kMisuse;
+  }
   sqlite3_stmt* handle = nullptr;
   const int rc = sqlite3_prepare_v2(connection_, sql, length, &handle, nullptr);
+  NoteStoreResult(rc);
   statement.Adopt(handle);
   return rc;
 }

@@ -15,6 +15,8 @@ class SQLiteStatement;
 class SQLiteDB {
  public:
   static constexpr int kMisuse = 21;
+  // How long a statement waits for a database another connection holds.
+  static constexpr int kBusyTimeoutMs = 3000;
 
   SQLiteDB() = default;
   virtual ~SQLiteDB();

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "store/SQLiteDB.h"
+#include "store/StoreFailures.h"
 
 namespace korvex {
 
@@ -38,8 +39,12 @@ int SQLiteStatement::BindText(int index, const std::string& text) {
 }
 
 int SQLiteStatement::Step() {
-  if (!statement_) return SQLiteDB::kMisuse;
+  if (!statement_) {
+    NoteStoreResult(SQLiteDB::kMisuse);
+    return SQLiteDB::kMisuse;
+  }
   const int rc = sqlite3_step(statement_);
+  NoteStoreResult(rc);
   if (rc == SQLITE_DONE) done_ = true;
   return rc;
 }

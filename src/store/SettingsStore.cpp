@@ -54,6 +54,21 @@ Health CheckHealth(SQLiteDB& db) {
   return Health::Unreadable;
 }
 
+// Every table of the schema exists with exactly its columns. A table with
+// other columns would make every statement on it fail, and the program would
+// then run on defaults as if the user had never set anything.
+bool SchemaMatches(SQLiteDB& db) {
+  for (const SchemaTable& table : SchemaTables()) {
+    SQLiteStatement info;
+    const std::string sql = "PRAGMA table_info(" + table.name + ")";
+    if (db.Prepare(info, sql.c_str(), -1) != SQLITE_OK) return false;
+    std::vector<std::string> columns;
+    while (info.Step() == SQLITE_ROW) columns.push_back(info.ColumnString(1));
+    if (columns != table.columns) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 SettingsStore& SettingsStore::Instance() {
@@ -106,6 +121,8 @@ bool SettingsStore::OpenExistingLocked() {
       // A file cut short while its schema was written (or an empty one)
       // gets the missing tables; existing ones are left as they are.
       RunSchemaLocked();
+      if (!SchemaMatches(db_)) break;  // tables with other columns
+      FillMissingValuesLocked();
       return true;
     case Health::Unreadable:
       db_.Close();
@@ -132,6 +149,7 @@ bool SettingsStore::MoveDamagedFileAsideLocked() {
   }
   LogLine(2, "Settings database %s is damaged; moved to %s and created anew", path_.c_str(),
           target.c_str());
+  if (setAsideListener_) setAsideListener_(path_, target);
   return true;
 }
 
@@ -180,6 +198,11 @@ bool SettingsStore::RestoreDefaults(const std::string& dataFolder, const std::st
   CloseIfOpen();
   DeleteModelFile(dataFolder, modelName);
   return OpenForModel(dataFolder, modelName);
+}
+
+void SettingsStore::SetSetAsideListener(SetAsideListener listener) {
+  Guard guard(mutex_);
+  setAsideListener_ = std::move(listener);
 }
 
 int SettingsStore::NewRowId() const {

@@ -48,10 +48,21 @@ class SettingsStore {
   bool RestoreDefaults(const std::string& dataFolder, const std::string& modelName);
   bool IsOpen();
   std::string Path();
+  // Told (from, to) when a damaged database file is moved aside and a new one
+  // is made in its place, so that the user can be told where the old one went.
+  // Called with the store's lock held: the listener must only pass it on.
+  using SetAsideListener = std::function<void(const std::string& from, const std::string& to)>;
+  void SetSetAsideListener(SetAsideListener listener);
 
   // ---- configuration values (t_configdata)
   bool SetValue(ProfileId profile, const std::string& key, const std::string& value);
   bool GetValue(ProfileId profile, const std::string& key, std::string& value);
+  // GetValue that tells a key without a row from a read that failed.
+  enum class Lookup { Found, Missing, Failed };
+  Lookup FindValue(ProfileId profile, const std::string& key, std::string& value);
+  // Several values of one profile in one transaction: all are stored or,
+  // when any statement fails, none.
+  bool SetValues(ProfileId profile, const std::vector<std::pair<std::string, std::string>>& values);
   void InsertDefaultValues(ProfileId profile);
 
   // ---- profiles (t_profile_data)
@@ -120,6 +131,9 @@ class SettingsStore {
   bool OpenExistingLocked();
   bool MoveDamagedFileAsideLocked();
   bool RunSchemaLocked();
+  // Gives every profile the configuration keys it lacks, with their defaults
+  // (a file whose value table was lost or cut short).
+  void FillMissingValuesLocked();
   int NewRowId() const;
   class RollbackScope;
   bool InsertEventsLocked(int macroId, const std::vector<MacroEventRecord>& records);
@@ -128,6 +142,7 @@ class SettingsStore {
   std::recursive_mutex mutex_;
   std::string path_;
   bool isOpen_ = false;
+  SetAsideListener setAsideListener_;
 };
 
 }  // namespace korvex

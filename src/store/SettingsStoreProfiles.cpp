@@ -3,6 +3,7 @@
 #include "store/SettingsStore.h"
 #include "store/StoreQuery.h"
 #include "store/StoreSchema.h"
+#include "platform/Log.h"
 
 namespace korvex {
 
@@ -17,15 +18,64 @@ bool SettingsStore::SetValue(ProfileId profile, const std::string& key, const st
 }
 
 bool SettingsStore::GetValue(ProfileId profile, const std::string& key, std::string& value) {
+  return FindValue(profile, key, value) == Lookup::Found;
+}
+
+SettingsStore::Lookup SettingsStore::FindValue(ProfileId profile, const std::string& key,
+                                               std::string& value) {
   value.clear();
   Guard guard(mutex_);
   SQLiteStatement statement;
-  if (RunOnce(db_, statement, "SELECT value FROM t_configdata WHERE profile = ? and key = ?",
-              profile, key) != SQLITE_ROW) {
-    return false;
-  }
+  const int rc = RunOnce(db_, statement, "SELECT value FROM t_configdata WHERE profile = ? and key = ?",
+                         profile, key);
+  if (rc == SQLITE_DONE) return Lookup::Missing;
+  if (rc != SQLITE_ROW) return Lookup::Failed;
   value = statement.ColumnString(0);
-  return true;
+  return Lookup::Found;
+}
+
+bool SettingsStore::SetValues(ProfileId profile,
+                              const std::vector<std::pair<std::string, std::string>>& values) {
+  Guard guard(mutex_);
+  if (!db_.HasConnection()) return false;
+  if (db_.Exec("BEGIN") != SQLITE_OK) return false;
+  bool ok = true;
+  {
+    SQLiteStatement statement;
+    for (const auto& [key, value] : values) {
+      ok = StepSucceeded(RunOnce(db_, statement,
+                                 "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?",
+                                 value, profile, key));
+      if (!ok) break;
+    }
+  }
+  if (ok && db_.Exec("END") == SQLITE_OK) return true;
+  db_.Exec("ROLLBACK");
+  return false;
+}
+
+void SettingsStore::FillMissingValuesLocked() {
+  std::vector<ProfileId> profiles;
+  {
+    SQLiteStatement statement;
+    PrepareBound(db_, statement,
+                 "SELECT profile FROM t_profile_data WHERE (SELECT count(*) FROM t_configdata "
+                 "WHERE t_configdata.profile = t_profile_data.profile) < ?",
+                 static_cast<std::int32_t>(kConfigKeyCount));
+    while (statement.Step() == SQLITE_ROW) profiles.push_back(statement.ColumnInt(0));
+  }
+  if (profiles.empty()) return;
+  LogLine(2, "Settings database %s: %zu profiles lacked values; defaults filled in", path_.c_str(),
+          profiles.size());
+  SQLiteStatement statement;
+  for (ProfileId profile : profiles) {
+    for (const ConfigDefault& entry : ConfigDefaults()) {
+      RunOnce(db_, statement,
+              "INSERT INTO t_configdata(profile, key, value) SELECT ?, ?, ? WHERE NOT EXISTS "
+              "(SELECT 1 FROM t_configdata WHERE profile = ? and key = ?);",
+              profile, entry.key, entry.value, profile, entry.key);
+    }
+  }
 }
 
 void SettingsStore::InsertDefaultValues(ProfileId profile) {

@@ -40,6 +40,41 @@ const std::array<const char*, kSchemaStatementCount>& SchemaStatements() {
   return statements;
 }
 
+namespace {
+
+// "CREATE TABLE IF NOT EXISTS name(col TYPE, col TYPE ...);" -> name, cols.
+SchemaTable ParseTable(const std::string& statement) {
+  static const std::string kPrefix = "CREATE TABLE IF NOT EXISTS ";
+  SchemaTable table;
+  const std::size_t open = statement.find('(');
+  table.name = statement.substr(kPrefix.size(), open - kPrefix.size());
+  const std::size_t close = statement.rfind(')');
+  std::string body = statement.substr(open + 1, close - open - 1);
+  std::size_t start = 0;
+  while (start < body.size()) {
+    std::size_t end = body.find(',', start);
+    if (end == std::string::npos) end = body.size();
+    std::size_t first = body.find_first_not_of(' ', start);
+    if (first < end) table.columns.push_back(body.substr(first, body.find(' ', first) - first));
+    start = end + 1;
+  }
+  return table;
+}
+
+}  // namespace
+
+const std::vector<SchemaTable>& SchemaTables() {
+  static const std::vector<SchemaTable> tables = [] {
+    std::vector<SchemaTable> out;
+    for (const char* statement : SchemaStatements()) {
+      const std::string text = statement;
+      if (text.rfind("CREATE TABLE", 0) == 0) out.push_back(ParseTable(text));
+    }
+    return out;
+  }();
+  return tables;
+}
+
 const std::array<ConfigDefault, kConfigKeyCount>& ConfigDefaults() {
   static const std::array<ConfigDefault, kConfigKeyCount> defaults = {{
       {"version", "1.0.1"},

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "store/StoreRecords.h"
@@ -21,6 +22,14 @@ constexpr std::size_t kLightModeCount = 6;
 
 // The statements in creation order, each "... IF NOT EXISTS".
 const std::array<const char*, kSchemaStatementCount>& SchemaStatements();
+
+// A table of the schema and its columns in declaration order, taken from
+// the schema statements.
+struct SchemaTable {
+  std::string name;
+  std::vector<std::string> columns;
+};
+const std::vector<SchemaTable>& SchemaTables();
 
 // The configuration keys in catalogue order with their default texts.
 const std::array<ConfigDefault, kConfigKeyCount>& ConfigDefaults();

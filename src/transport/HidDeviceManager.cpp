@@ -79,6 +79,7 @@ void HidDeviceManager::CloseAllLocked() {
   // never set must not leave open handles behind to be enumerated twice.
   opened_ = false;
   active_ = nullptr;
+  pending_.clear();  // they point into the entries
   entries_.clear();
   failedWaits_.clear();
 }

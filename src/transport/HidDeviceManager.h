@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <atomic>
 #include <mutex>
@@ -11,6 +12,7 @@
 #include "transport/HidBackend.h"
 #include "transport/HidInterfaceEntry.h"
 #include "transport/ReportFrame.h"
+#include "transport/ReportIo.h"
 #include "transport/SupportedDevice.h"
 
 namespace korvex {
@@ -87,6 +89,10 @@ class HidDeviceManager {
   // report read; on a failed write it is left as sent.
   bool Exchange(ReportFrame& frame, std::size_t length);
   bool Exchange(ReportFrame& frame) { return Exchange(frame, frame.length); }
+  // How the last Exchange ended, so that a caller can tell a refusal from
+  // silence and both from a device that is gone.
+  enum class ExchangeOutcome { Acknowledged, Refused, Silent, WriteFailed, NoInterface };
+  ExchangeOutcome LastExchangeOutcome() const;
   // Command 0x10 to `device`; with nullptr, copies the stored reply of the
   // active interface instead (no device traffic).
   bool QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device);
@@ -144,6 +150,14 @@ class HidDeviceManager {
   void ApplyDeviceInfo(HidInterfaceEntry& entry, const ReportBuffer& reply) const;
   OpenInterface* ActiveEntry();
   void ApplyStatusReport(OpenInterface& entry, const ReportBuffer& report);
+  // Queues the unsolicited reports an exchange on `device` meets, for the
+  // next PollNotifications.
+  UnsolicitedSink PendingSink(HidDevice& device);
+
+  struct PendingReport {
+    OpenInterface* from;
+    ReportBuffer report;
+  };
 
   mutable std::recursive_mutex mutex_;
   std::unique_ptr<HidBackend> backend_;
@@ -158,6 +172,8 @@ class HidDeviceManager {
   // Interfaces whose descriptor reported an error: left out of the waits
   // until the entries are rebuilt, so a dead node cannot spin the worker.
   std::set<const HidDevice*> failedWaits_;
+  std::deque<PendingReport> pending_;
+  ExchangeOutcome lastOutcome_ = ExchangeOutcome::NoInterface;
 };
 
 }  // namespace korvex

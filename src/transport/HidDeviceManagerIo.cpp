@@ -12,12 +12,26 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 namespace {
 
 constexpr std::uint8_t kQueryDeviceInfoCommand = 0x10;
-constexpr std::uint8_t kStatusReport = 0xC0;
+constexpr std::uint8_t kStatusReport = kStatusReportType;
+// Unsolicited reports kept for the notification poll; older ones give way.
+constexpr std::size_t kPendingLimit = 16;
 
 }  // namespace
 
+UnsolicitedSink HidDeviceManager::PendingSink(HidDevice& device) {
+  OpenInterface* from = nullptr;
+  for (auto& entry : entries_)
+    if (entry->handle.get() == &device) from = entry.get();
+  return [this, from](const ReportBuffer& report) {
+    if (!from) return;
+    if (pending_.size() >= kPendingLimit) pending_.pop_front();
+    pending_.push_back(PendingReport{from, report});
+  };
+}
+
 bool HidDeviceManager::Exchange(ReportFrame& frame, std::size_t length) {
   Lock lock(mutex_);
+  lastOutcome_ = ExchangeOutcome::NoInterface;
   if (!opened_) return false;
   if (length < ReportFrame::kShortLength || length > ReportFrame::kLongLength) return false;
   HidDevice* device = ActiveHandle();
@@ -26,9 +40,19 @@ bool HidDeviceManager::Exchange(ReportFrame& frame, std::size_t length) {
   frame.StoreChecksum();
   ReportBuffer working{};
   std::memcpy(working.data(), frame.data(), length);
-  if (device->Write(working.data(), length) <= 0) return false;
+  const UnsolicitedSink sink = PendingSink(*device);
+  DrainWaitingReports(*device, sink);
+  if (device->Write(working.data(), length) <= 0) {
+    lastOutcome_ = ExchangeOutcome::WriteFailed;
+    return false;
+  }
 
-  const bool acknowledged = AwaitAcknowledgement(*device, working.data(), length, &interrupted_);
+  AckOutcome outcome = AckOutcome::Silent;
+  const bool acknowledged =
+      AwaitAcknowledgement(*device, working.data(), length, frame[1], sink, &outcome, &interrupted_);
+  lastOutcome_ = outcome == AckOutcome::Acknowledged ? ExchangeOutcome::Acknowledged
+                 : outcome == AckOutcome::Refused    ? ExchangeOutcome::Refused
+                                                     : ExchangeOutcome::Silent;
   std::memcpy(frame.data(), working.data(), length);
   return acknowledged;
 }
@@ -45,8 +69,11 @@ bool HidDeviceManager::QueryDeviceInfo(ReportBuffer& buffer, HidDevice* device) 
   request[1] = kQueryDeviceInfoCommand;
   request.StoreChecksum();
   buffer = request.bytes;
+  const UnsolicitedSink sink = PendingSink(*device);
+  DrainWaitingReports(*device, sink);
   if (device->Write(buffer.data(), ReportFrame::kShortLength) <= 0) return false;
-  return AwaitAcknowledgement(*device, buffer.data(), ReportFrame::kShortLength, &interrupted_);
+  return AwaitAcknowledgement(*device, buffer.data(), ReportFrame::kShortLength, kQueryDeviceInfoCommand,
+                              sink, nullptr, &interrupted_);
 }
 
 bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType) {
@@ -57,6 +84,15 @@ bool HidDeviceManager::PollNotifications(ReportBuffer& buffer, int& deviceType, 
   Lock lock(mutex_);
   if (!opened_) return false;
   deviceType = 0;
+  // Reports met during an exchange come first, in the order they came.
+  if (!pending_.empty()) {
+    const PendingReport next = pending_.front();
+    pending_.pop_front();
+    deviceType = next.from->info.deviceType;
+    if (next.report[0] == kStatusReport) ApplyStatusReport(*next.from, next.report);
+    buffer = next.report;
+    return true;
+  }
   for (auto& entry : entries_) {
     if (!entry->handle || entry->info.deviceType >= kPolledTypeLimit) continue;
     ReportBuffer report{};
@@ -75,6 +111,8 @@ HidDeviceManager::WaitResult HidDeviceManager::WaitForNotification(int wakeFd, i
   std::vector<HidDevice*> devices;
   {
     Lock lock(mutex_);
+    // Reports an exchange met and set aside are already here: no waiting.
+    if (!pending_.empty()) return WaitResult::kInput;
     if (opened_) {
       for (const auto& entry : entries_) {
         if (!entry->handle || entry->info.deviceType >= kPolledTypeLimit) continue;
@@ -133,6 +171,11 @@ void HidDeviceManager::PollReceiverStatus() {
         report[1] == 1 ? HidInterfaceEntry::kOnline : HidInterfaceEntry::kOfflineByPoll;
     SetOnlineState(info.deviceType, info.mode, info.onlineState);
   }
+}
+
+HidDeviceManager::ExchangeOutcome HidDeviceManager::LastExchangeOutcome() const {
+  Lock lock(mutex_);
+  return lastOutcome_;
 }
 
 bool HidDeviceManager::OpenUpdateInterface(std::uint16_t vendorId, std::uint16_t productId) {

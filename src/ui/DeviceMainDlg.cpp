@@ -56,6 +56,7 @@
 #include "ui/shell/LanguageFonts.h"
 #include "ui/shell/MainTrayIcon.h"
 #include "ui/shell/QueuedDeviceView.h"
+#include "ui/shell/StartupNotices.h"
 
 namespace korvex {
 
@@ -278,6 +279,7 @@ void DeviceMainDlg::StartDeviceWork() {
   hid_.SetEventSink([this](const HidDeviceEvent& event) {
     QMetaObject::invokeMethod(this, [this, event] { OnDeviceChange(event); }, Qt::QueuedConnection);
   });
+  AnnounceSetAsideDatabases(store_, this);
   worker_->RefreshDevices();
   worker_->QueueTask(kInitialSync);
   worker_->Start();
@@ -515,6 +517,7 @@ void DeviceMainDlg::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
   hid_.SetEventSink({});
+  AnnounceSetAsideDatabases(store_, nullptr);
   // Waits at most a second for the task in progress. A step that cannot be
   // broken off would hold the logout or the SIGTERM behind it without
   // bound (the worker's own object must outlive the thread): end now, as the

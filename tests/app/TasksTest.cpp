@@ -28,6 +28,20 @@ TEST(TasksTest, QueuedWritersRunInOrderDuplicatesTwiceAndSilentCodesSendNothing)
   EXPECT_EQ((std::vector<int>{0x03, 0x04, 0x02, 0x02}), rig.TakeCommands(true));
 }
 
+// Values that could not be read are not the defaults: a task whose store
+// read failed sends nothing at all, and the mouse keeps what it holds.
+TEST(TasksTest, AStoreThatCannotBeReadSendsNothing) {
+  WorkerRig rig("k3");
+  Synced(rig);
+  const sim::SlotSettings before = rig.Mouse("k3");
+  rig.Store().CloseIfOpen();
+  for (int code : {kWriteDpiStages, kWriteDpiColours, kWriteReportRate, kWriteLiftoffSensor, kWritePowerOptions,
+                   kWriteButtons, kWriteLighting, kApplyProfile})
+    EXPECT_FALSE(rig.RunTask(code)) << code;
+  EXPECT_EQ(std::vector<int>{}, rig.TakeCommands());
+  EXPECT_EQ(before, rig.Mouse("k3"));
+}
+
 TEST(TasksTest, ApplyProfileWritesEveryGroupInOrderAndGoesOnAfterARefusal) {
   WorkerRig rig("k3");  // K3 has lighting in the test models
   Synced(rig);

@@ -88,7 +88,7 @@ TEST(Texts, LookupFollowsTheCurrentLanguageAndFileEdits) {
   SetCurrentLanguage(2052);
   EXPECT_EQ(GetText(17), "\xE8\xBD\xAF\xE4\xBB\xB6\xE7\x89\x88\xE6\x9C\xAC");
   SetCurrentLanguage(1031);
-  EXPECT_EQ(GetText(17), "");  // no file
+  EXPECT_EQ(GetText(17), "Software version");  // no file: the English text
 
   // Same size, rewritten in place: the changed modification time is enough.
   SetCurrentLanguage(1033);
@@ -103,6 +103,28 @@ TEST(Texts, LookupFollowsTheCurrentLanguageAndFileEdits) {
   EXPECT_EQ(GetText(17), "Replaced");
   std::filesystem::remove(path);
   EXPECT_EQ(GetText(17), "");
+}
+
+// A language that lacks a text, holds it empty, is damaged or is gone shows
+// the English text instead of a blank label; with no file at all nothing
+// is there to show, and that can be asked.
+TEST(Texts, MissingOrEmptyTextsComeFromEnglish) {
+  test::I18nEnv env;
+  SetCurrentLanguage(2052);
+  EXPECT_FALSE(HasAnyTexts());
+  EXPECT_EQ(GetText(1), "");
+  env.WriteLanguage(1033, "[LAN]\n1=Home\n2=Settings\n3=About\n");
+  env.WriteLanguage(2052, "[LAN]\n1=\xE4\xB8\xBB\n2=\n");
+  EXPECT_TRUE(HasAnyTexts());
+  EXPECT_EQ(GetText(1), "\xE4\xB8\xBB");  // its own text wins
+  EXPECT_EQ(GetText(2), "Settings");         // empty
+  EXPECT_EQ(GetText(3), "About");            // missing
+  EXPECT_EQ(GetText(4), "");                 // in neither
+  env.WriteLanguage(2052, std::string("\x00\xFF\x00garbage", 10));
+  EXPECT_EQ(GetText(1), "Home");             // damaged
+  SetCurrentLanguage(1033);
+  std::filesystem::remove(env.LanguageFile(1033));
+  EXPECT_EQ(GetText(1), "");
 }
 
 }  // namespace

@@ -119,8 +119,8 @@ TEST_F(CtlUpdateTest, WithoutAMouseOrAServerAndWhenTheMouseRefuses) {
 
   server_.Stop();
   r = Ctl({"update", "firmware", "--yes"});
-  EXPECT_EQ(6, r.exitCode) << r.err;
-  EXPECT_EQ(6, Ctl({"update", "check"}).exitCode);
+  EXPECT_EQ(7, r.exitCode) << r.err;
+  EXPECT_EQ(7, Ctl({"update", "check"}).exitCode);
 }
 
 }  // namespace

@@ -126,6 +126,73 @@ TEST(Exchange, RefusesWithoutTheOpenedFlagOrAConnection) {
   EXPECT_EQ(rig.wire.Count(), 1u);
 }
 
+// An answer that comes after its request was given up on is the answer to
+// that request, not to the next one; one already waiting before a write is
+// cleared.
+TEST(Exchange, ALateAnswerIsNeverTakenForTheNextRequest) {
+  Rig rig("k3");
+  rig.Open(1002);
+  rig.hub->SetReplyDelay(1600);
+  ReportFrame rate = ReadRequest(0x12);
+  EXPECT_FALSE(rig.manager.Exchange(rate));
+  rig.hub->SetReplyDelay(600);  // the late 0x12 answer arrives first
+  ReportFrame stages = ReadRequest(0x13);
+  EXPECT_TRUE(rig.manager.Exchange(stages));
+  EXPECT_EQ(stages[0], 0x13);
+  rig.hub->SetReplyDelay(0);
+
+  ASSERT_TRUE(rig.hub->InjectReport("k3", 2, {0x16, 0x00, 0x02, 0x00, 0x02}));
+  ReportFrame power = ReadRequest(0x17);
+  EXPECT_TRUE(rig.manager.Exchange(power));
+  EXPECT_EQ(power[0], 0x17);
+}
+
+// Status and DPI-change reports met by an exchange reach the notification
+// poll in order instead of passing for an acknowledgement.
+TEST(Exchange, UnsolicitedReportsGoToTheNotificationPoll) {
+  Rig rig("k3");
+  rig.Open(1002);
+  ASSERT_TRUE(rig.hub->InjectReport("k3", 2, {0xC2, 0x00, 0x14}));  // a DPI change, byte 1 = 0
+  ASSERT_TRUE(rig.hub->InjectReport("k3", 2, {0xC2, 0x00, 0x24}));
+  rig.hub->SetReplyDelay(300);
+  ReportFrame frame = ReadRequest(0x16);
+  EXPECT_TRUE(rig.manager.Exchange(frame));
+  EXPECT_EQ(frame[0], 0x16);
+  rig.hub->SetReplyDelay(0);
+  std::vector<int> seen;
+  ReportBuffer report{};
+  int type = 0;
+  while (rig.manager.PollNotifications(report, type)) {
+    EXPECT_EQ(type, 1002);
+    EXPECT_EQ(report[0], 0xC2);
+    seen.push_back(report[2]);
+  }
+  EXPECT_EQ((std::vector<int>{0x14, 0x24}), seen);
+}
+
+// A mouse that leaves byte 0 alone (or fills it with anything that is not a
+// command) is still heard.
+TEST(Exchange, AnyByteZeroThatNamesNoOtherCommandIsAccepted) {
+  for (std::uint8_t zero : {0x00, 0x01, 0x5A, 0xFF}) {
+    auto hub = std::make_shared<sim::VirtualMouseHub>("k1");
+    auto faults = std::make_shared<test::DeviceFaults>();
+    faults->read = [zero](HidDevice& inner, std::uint8_t* buffer, std::size_t length, int timeoutMs) {
+      const int n = inner.Read(buffer, length, timeoutMs);
+      if (n > 0) buffer[0] = zero;
+      return n;
+    };
+    HidDeviceManager manager(
+        std::make_unique<test::FaultyBackend>(std::make_unique<sim::InProcessBackend>(hub), faults));
+    test::AddShippedRecords(manager);
+    manager.Enumerate();
+    manager.SetOpened(true);
+    manager.SetCurrentDeviceType(1001);
+    ReportFrame frame = ReadRequest(0x16);
+    EXPECT_TRUE(manager.Exchange(frame)) << int(zero);
+    EXPECT_EQ(frame[4], 0x01) << "lift-off from the answer";
+  }
+}
+
 TEST(QueryDeviceInfo, AsksTheGivenInterfaceOrCopiesTheStoredReply) {
   Rig rig("k5");
   rig.Open(1003);

@@ -27,6 +27,7 @@
 #include "ui/dialogs/WaitDlg.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/LanguageFonts.h"
+#include "ui/shell/StartupNotices.h"
 
 namespace {
 
@@ -62,6 +63,28 @@ void ShotAll(Host& host, korvex::SettingsStore& store, korvex::AppPreferences& p
     korvex::CUIMessageBox box(korvex::DialogText(576), korvex::DialogText(57), 0);
     box.Create(&host);
     Save(&box, "messagebox-ok");
+  }
+  // The start-up notices: config.xml unreadable, waiting for korvexctl, a
+  // database set aside.
+  {
+    const std::string path = "/opt/korvex/config.xml";
+    korvex::CUIMessageBox box(korvex::DialogText(700),
+                              QString::fromStdString(korvex::FillText(korvex::GetText(701), korvex::BreakablePath(path))), 0);
+    box.Create(&host);
+    Save(&box, "notice-config");
+  }
+  {
+    korvex::CUIMessageBox box(korvex::DialogText(702), korvex::DialogText(703), 0);
+    box.Create(&host);
+    Save(&box, "notice-wait");
+  }
+  {
+    const std::string moved =
+        "/home/user/.local/share/Korvex Mouse Files/db/korvex_k3_data1.db.damaged-20261209-141500";
+    korvex::CUIMessageBox box(korvex::DialogText(704),
+                              QString::fromStdString(korvex::FillText(korvex::GetText(705), korvex::BreakablePath(moved))), 0);
+    box.Create(&host);
+    Save(&box, "notice-setaside");
   }
   {
     korvex::SaveWaitDlg dlg;

@@ -17,6 +17,7 @@
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/LanguageFonts.h"
 #include "ui/shell/ScalingPolicy.h"
+#include "ui/shell/StartupNotices.h"
 #include "ui/shell/TerminationSignals.h"
 
 namespace korvex {
@@ -47,6 +48,9 @@ int RunApplication(int argc, char** argv) {
   setup.configPath = DeviceCatalogue::ConfigPath(appFolder);
   if (!setup.catalogue.LoadApplicationConfig(setup.configPath)) {
     std::fprintf(stderr, "korvex: cannot read %s\n", setup.configPath.c_str());
+    // A desktop start has no terminal: the reason must be on screen.
+    DUI::Manager::SetInstance(QString::fromStdString(appFolder));
+    ShowConfigProblem(setup.configPath);
     return 1;
   }
   const std::string caption = setup.catalogue.Caption();
@@ -58,9 +62,20 @@ int RunApplication(int argc, char** argv) {
   switch (lock.Acquire()) {
     case SingleInstanceLock::Outcome::kAcquired:
       break;
-    case SingleInstanceLock::Outcome::kHeldByOther:
-      InstanceChannel::RequestActivation(QString::fromStdString(setup.instanceSocket), kActivationWaitMs);
-      return 0;
+    case SingleInstanceLock::Outcome::kHeldByOther: {
+      // A command-line run holds the mouse for a moment: wait for it (and
+      // say so) rather than look for a window that is not there.
+      SingleInstanceLock commandLine(caption, kCommandLineLockSuffix);
+      if (!commandLine.IsHeldByOther()) {
+        InstanceChannel::RequestActivation(QString::fromStdString(setup.instanceSocket), kActivationWaitMs);
+        return 0;
+      }
+      DUI::Manager::SetInstance(QString::fromStdString(appFolder));
+      SetAvailableLanguages(setup.catalogue.AvailableLanguages());
+      ChooseStartupLanguage(setup.catalogue.AvailableLanguages());
+      if (!WaitForCommandLine(lock)) return 0;
+      break;
+    }
     case SingleInstanceLock::Outcome::kUnavailable:
       // Nothing says another instance runs: start, without the guard.
       std::fprintf(stderr, "korvex: warning: cannot take the single-instance lock %s (%s); starting anyway\n",
@@ -80,6 +95,8 @@ int RunApplication(int argc, char** argv) {
   // open; the window still starts.
   CreateFolder(setup.dataFolder + "db/");
   CreateFolder(setup.dataFolder + "temp/");
+
+  if (!HasAnyTexts()) ShowMissingTexts(LanguageFolder());
 
   std::vector<std::string> arguments(argv + 1, argv + argc);
   const bool hide = HasHideOption(arguments);
