@@ -136,7 +136,12 @@ int CtlSession::Open(int wantedType, std::string& error) {
   models_->SetWantedDeviceType(wantedType > 0 ? wantedType : 101);
   const std::uint64_t failuresBefore = TotalStoreFailures();
   worker_->RefreshDevices();
-  if (const int found = CheckFound(wantedType, error); found != kExitOk) return found;
+  if (const int found = CheckFound(wantedType, error); found != kExitOk) {
+    // Commands that need no mouse (the software update check) still use the
+    // worker's tasks.
+    worker_->Start();
+    return found;
+  }
   const std::uint64_t first = worker_->QueueTask(kInitialSync);
   worker_->Start();
   std::string syncError;
