@@ -7,6 +7,7 @@
 #include "app/VersionDisplay.h"
 #include "i18n/Texts.h"
 #include "korvexctl/CtlArgs.h"
+#include "korvexctl/CtlLighting.h"
 #include "korvexctl/CtlSession.h"
 #include "profiles/ProfileSwitch.h"
 #include "store/SettingsStore.h"
@@ -164,19 +165,7 @@ CtlResult RunShow(CtlSession& s) {
       .Add("move_closelight", v.Int("move_closelight") == 1)
       .Add("button_response", v.Int("button_respondtime"));
 
-  if (state.hasLighting) {
-    const int mode = s.Store().GetActiveLightMode(state.currentProfile);
-    LightRecord row;
-    if (s.Store().GetLight(state.currentProfile, mode, row)) {
-      std::string name = GetText(row.reserved);
-      if (name.empty()) name = row.name;
-      r.text += "lighting: " + name + " (mode " + std::to_string(mode) + "), brightness " +
-                std::to_string(row.brightness) + ", speed " + std::to_string(row.speed) + "\n";
-      JsonObject light;
-      light.Add("mode", mode).Add("name", name).Add("brightness", row.brightness).Add("speed", row.speed);
-      r.json.Add("lighting", light);
-    }
-  }
+  ShowLighting(s, r);
   return r;
 }
 
@@ -263,6 +252,7 @@ CtlResult RunSet(CtlSession& s, const std::vector<std::string>& op) {
   if (!Reachable(s, r)) return r;
   ProfileValues v(s.Store(), s.Worker().State().currentProfile);
   const std::string& what = op[0];
+  if (what == "lighting") return RunSetLighting(s, op);
   if (what == "dpi") return SetDpi(s, v, op[1], op[2]);
   if (what == "dpi-count") return SetDpiCount(s, v, op[1]);
   if (what == "dpi-index") return SetDpiIndex(s, v, op[1]);
@@ -297,6 +287,7 @@ CtlResult RunProfile(CtlSession& s, const std::string& number) {
 
 CtlResult RunReset(CtlSession& s, const std::vector<std::string>& operands) {
   CtlResult r;
+  if (!operands.empty() && operands[0] == "lighting") return Reachable(s, r) ? RunResetLighting(s) : r;
   if (!operands.empty()) return Fail(kExitUsage, "unknown reset target " + operands[0]);
   if (!Reachable(s, r)) return r;
   std::string error;

@@ -39,6 +39,7 @@
 #include "ui/pages/PagePlaceholder.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
+#include "ui/pages/lighting/LightingPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/MainTrayIcon.h"
@@ -112,7 +113,7 @@ void DeviceMainDlg::BuildPages() {
   placeholders_[0] = new PagePlaceholder(this, frame_->Container(kButtonsContainer), PagePlaceholder::kButtons);
   placeholders_[1] =
       new PagePlaceholder(this, frame_->Container(kPerformanceContainer), PagePlaceholder::kPerformance);
-  placeholders_[2] = new PagePlaceholder(this, frame_->Container(kLightingContainer), PagePlaceholder::kLighting);
+  BuildLightingPage();
   placeholders_[3] = new PagePlaceholder(this, frame_->Container(kMacrosContainer), PagePlaceholder::kMacros);
   device_ = new DevicePage(this, frame_->Container(kDeviceContainer));
   BuildSettingsPage();
@@ -127,6 +128,20 @@ void DeviceMainDlg::BuildSettingsPage() {
   hooks.leave = [this] { navigation_->LeaveSettings(); };
   hooks.openLink = setup_.openLink;
   settingsPage_ = std::make_unique<SettingsPage>(this, frame_->Container(kSettingsContainer), prefs_, info, hooks);
+}
+
+void DeviceMainDlg::BuildLightingPage() {
+  LightingPageHooks hooks;
+  hooks.profile = [this] { return worker_->State().currentProfile; };
+  hooks.deviceType = [this] { return worker_->State().currentType; };
+  hooks.lightModes = [this] { return models_->LightModes(); };
+  hooks.hasLighting = [this] { return modelSwitch_->HasLighting(); };
+  hooks.queueTask = [this](int code) { QueueTask(code); };
+  hooks.showSaved = [this] { ShowSaved(); };
+  hooks.confirm = [this](int title, int message) {
+    return AskUser(title, message, 2) == DUI::MDialog::kOK;
+  };
+  lighting_ = new LightingPage(this, frame_->Container(kLightingContainer), store_, std::move(hooks));
 }
 
 void DeviceMainDlg::OnSize(int width, int height) {
@@ -326,6 +341,7 @@ void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /
       if (click) ShowMessageText(DevicePage::kTextReceiverFirmware, DevicePage::kTextLatest);
       return;
     default:
+      if (LightingPage::IsPageControl(id) && lighting_) lighting_->OnNotify(id, event, param);
       if (SettingsPage::IsPageControl(id) && settingsPage_) settingsPage_->OnNotify(id, event, param);
       return;
   }
@@ -393,7 +409,9 @@ void DeviceMainDlg::ApplyTexts() {
     frame_->ShowProfileLabel(QString::fromStdString(DisplayProfileName(profileName_, GetText(kTextProfile))));
   home_->ApplyTexts();
   device_->ApplyTexts();
-  for (PagePlaceholder* page : placeholders_) page->ApplyTexts();
+  for (PagePlaceholder* page : placeholders_)
+    if (page) page->ApplyTexts();
+  if (lighting_) lighting_->ApplyTexts();
   if (settingsPage_) settingsPage_->ApplyTexts();
   if (aux_) aux_->ApplyTexts();
   tray_->ApplyTexts();

@@ -33,6 +33,7 @@ class DeviceWorker;
 class HidDeviceManager;
 class HomePage;
 class InstanceChannel;
+class LightingPage;
 class MainFrame;
 class MainNavigation;
 class MainTrayIcon;
@@ -134,6 +135,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   HomePage& Home() { return *home_; }
   DevicePage& Device() { return *device_; }
   SettingsPage* Settings() { return settingsPage_.get(); }
+  LightingPage* Lighting() { return lighting_; }
   MainTrayIcon& Tray() { return *tray_; }
   AuxDialogs* Dialogs() { return aux_.get(); }
   DeviceWorker& Worker() { return *worker_; }
@@ -161,6 +163,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
 
   void BuildPages();
   void BuildSettingsPage();
+  void BuildLightingPage();
   void AddTrayIcon();
   void StartDeviceWork();
   void OnTrayCallback(intptr_t mouseMessage);
@@ -200,6 +203,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   HomePage* home_ = nullptr;
   DevicePage* device_ = nullptr;
   PagePlaceholder* placeholders_[4] = {};
+  LightingPage* lighting_ = nullptr;
   std::unique_ptr<SettingsPage> settingsPage_;
 
   int selectedDevice_ = 0;

@@ -33,6 +33,7 @@
 #include "ui/frame/MainNavigation.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
+#include "ui/pages/lighting/LightingPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/AuxiliaryWindows.h"
 
@@ -105,7 +106,10 @@ void DeviceMainDlg::SelectReportRate(int) {}
 void DeviceMainDlg::RefreshButtonPage() {}
 void DeviceMainDlg::RefreshMacroList() {}
 void DeviceMainDlg::RefreshDpiControls() {}
-void DeviceMainDlg::RefreshLightingPage() {}
+
+void DeviceMainDlg::RefreshLightingPage() {
+  if (lighting_) lighting_->LoadLightPage();
+}
 
 void DeviceMainDlg::ShowDpiTip(int dpi) {
   if (prefs_.ShowTips() && aux_) aux_->ShowDpi(dpi);
