@@ -40,11 +40,12 @@ struct PageRig {
     DUI::Manager::SetInstance(QStringLiteral(KORVEX_BIN_DIR "/"));
     std::string tmpl = (std::filesystem::temp_directory_path() / "korvex-lightbench-XXXXXX").string();
     folder = mkdtemp(tmpl.data());
-    store.OpenForModel(folder, "korvex_classic");
+    std::filesystem::create_directories(folder + "/db");
+    if (!store.OpenForModel(folder, "korvex_classic")) std::abort();
     ProfileRecord record;
     record.name = "Profile 1";
     store.CreateProfile(record);
-    EnsureLightRows(store, 1, 101, kAllModes);
+    if (EnsureLightRows(store, 1, 101, kAllModes) != 6) std::abort();
     store.SetActiveLightMode(1, 2);  // seven slots, sliders and the colour field
     window = std::make_unique<BenchWindow>();
     container = new QWidget(window.get());

@@ -101,6 +101,9 @@ TEST(LightingPage, SwatchFieldsAndSlidersChangeTheStoredRowAndTheReport) {
     EXPECT_TRUE(t.P().ShownFunctions() & kLightFreeColour);
     EXPECT_FALSE(t.rig.Window().GetControl(Page::kPalette)->isHidden());
     EXPECT_TRUE(t.rig.Window().GetControl(Page::kSpeedSlider)->isHidden());
+    // The fields start from the mode's own colour (red), not from white.
+    EXPECT_EQ("255", t.Field(Page::kRedField));
+    EXPECT_EQ("0", t.Field(Page::kGreenField));
     t.rig.TakeCommands();
 
     t.rig.Notify(208, 2, 0xFF0C00);

@@ -200,6 +200,15 @@ void LightingPage::ShowLightMode() {
   slotCaption_->SetVisible(withSlots);
   for (DUI::CColorButton* b : slotButtons_) b->SetVisible(withSlots);
   const bool free = HasLightFunction(row.config_func, kLightFreeColour);
+  if (free) {
+    // The fields, preview and palette start from the colour the mode holds
+    // (slot 1 for a mode with slots, which is the slot now selected), not
+    // from whatever the previous mode left in them.
+    const auto colour = static_cast<ColourRef>(row.color_value1) & 0xFFFFFF;
+    ShowComponents(colour);
+    ShowPreview(colour);
+    palette_->SetColor(colour);
+  }
   colourPanel_->SetVisible(free);
   for (DUI::MControl* c : std::initializer_list<DUI::MControl*>{swatchCaption_, paletteCaption_, palette_, preview_})
     c->SetVisible(free);
