@@ -9,6 +9,7 @@
 // shown; without a connection every operation fails quietly.
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -35,6 +36,12 @@ class SettingsStore {
   // Holds the store's lock across several operations (e.g. a read followed
   // by a write that must not interleave with the other thread).
   std::unique_lock<std::recursive_mutex> HoldLock();
+
+  // Runs `work` under the lock as one transaction: committed when it
+  // returns true, rolled back (nothing of it kept) when it returns false or
+  // the commit fails. False without a connection. Operations inside must
+  // not open transactions of their own (CreateProfile, InsertMacroEvents).
+  bool RunTransaction(const std::function<bool()>& work);
 
   // ---- database file
   bool OpenForModel(const std::string& dataFolder, const std::string& modelName);
