@@ -14,7 +14,7 @@ struct OperandCount {
   std::size_t max;
 };
 const std::map<std::string, OperandCount> kCommands = {
-    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}}};
+    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 3}}, {"reset", {0, 1}}, {"help", {0, 0}}};
 const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
     {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}},
@@ -41,6 +41,8 @@ const char* CtlUsage() {
          "  set sleep N              sleep after N minutes: 1, 2, 5, 10, 20 or 30\n"
          "  profile N                make profile N (1 to 4) active and write it to the mouse\n"
          "  reset                    restore the mouse and its settings to their defaults\n"
+         "  profile export FILE [N]  profile N (default the active one) to the exchange file FILE\n"
+         "  profile import FILE      FILE into the active profile, then written to the mouse\n"
          "  set lighting MODE [--brightness 0-4] [--speed 0-4] [--colour #RRGGBB ...]\n"
          "                           lighting mode off, flow, breathing, steady, neon or wave; colours\n"
          "                           (web order) only for modes with colour choice, slots 1, 2, ... in order\n"

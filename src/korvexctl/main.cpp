@@ -6,6 +6,7 @@
 
 #include "korvexctl/CtlArgs.h"
 #include "korvexctl/CtlCommands.h"
+#include "korvexctl/CtlProfileFiles.h"
 #include "korvexctl/CtlSession.h"
 
 namespace {
@@ -35,6 +36,7 @@ CtlResult Dispatch(CtlSession& session, const CtlArgs& args) {
   if (args.command == "devices") return RunDevices(session);
   if (args.command == "show") return RunShow(session);
   if (args.command == "set") return RunSet(session, args.operands);
+  if (args.command == "profile" && IsProfileFileCommand(args.operands)) return RunProfileFile(session, args.operands);
   if (args.command == "profile") return RunProfile(session, args.operands[0]);
   return RunReset(session, args.operands);
 }

@@ -173,6 +173,8 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void OnDeviceChosen(int type);
   void OnProfileButton();
   void OnProfileAction(int action, ProfileId profile);
+  void ImportProfileFile();
+  void ExportProfileFile(ProfileId profile);
   void OnRestoreDefaults();
   void OnFirmwareCheck();
   void OnResponseTime(int event);
