@@ -1,7 +1,12 @@
 // The lighting page against the virtual mouse: every control ends in the
 // lighting report the mouse receives, and the reset reloads the page.
 
+#include <QWidget>
+#include <filesystem>
+
+#include "lighting/LightRows.h"
 #include "lighting/LightRules.h"
+#include "skinui/MDialog.h"
 #include "skinui/CColorButton.h"
 #include "skinui/LightSlider.h"
 #include "skinui/MComboBox.h"
@@ -212,6 +217,56 @@ TEST(LightingPage, ResetAsksThenResetsTheMouseAndReloadsThePage) {
     EXPECT_EQ(mode, t.P().ActiveLightMode());
     EXPECT_EQ(mode, t.Control<DUI::MComboBox>(Page::kModeList)->GetCurData());
   });
+}
+
+
+// The page on its own over a store whose model enables only some modes.
+TEST(LightingPage, APageWithoutAnActiveRowShowsModeZeroOrElseItsFirstMode) {
+  App();
+  char pattern[] = "/tmp/korvex-lightpage-XXXXXX";
+  ASSERT_NE(nullptr, mkdtemp(pattern));
+  const std::string folder = pattern;
+  std::filesystem::create_directories(folder + "/db");
+  {
+    SettingsStore store;
+    ASSERT_TRUE(store.OpenForModel(folder, "korvex_k3"));
+    ProfileRecord record;
+    record.name = "Profile 1";
+    ASSERT_EQ(1, store.CreateProfile(record));
+    LightEnableFlags modes{};
+    modes[1] = modes[5] = true;  // light_2 and light_6: breathing and off
+    int queued = 0;
+    LightingPageHooks hooks;
+    hooks.profile = [] { return ProfileId(1); };
+    hooks.deviceType = [] { return 112; };
+    hooks.lightModes = [&] { return modes; };
+    hooks.hasLighting = [] { return true; };
+    hooks.queueTask = [&](int) { ++queued; };
+    hooks.showSaved = [] {};
+    hooks.confirm = [](int, int) { return false; };
+    DUI::MDialog window;
+    window.Create(nullptr, QStringLiteral("LightingPageAlone"), 0, QRect(0, 0, 1400, 788));
+    auto* container = new QWidget(&window);
+    container->setGeometry(200, 80, 1180, 658);
+    auto* page = new LightingPage(&window, container, store, hooks);
+    page->LoadLightPage();
+    // Mode 1 was made active but has no row: no mode is active, so off.
+    EXPECT_EQ(0, page->ActiveLightMode());
+    EXPECT_EQ(0, store.GetActiveLightMode(1));
+    LightRecord off;
+    ASSERT_TRUE(store.GetLight(1, 0, off));
+    EXPECT_EQ(1, off.status);
+    // Without an off row either, the first mode is shown.
+    store.DeleteLights(1);
+    modes[5] = false;
+    page->LoadLightPage();
+    EXPECT_EQ(2, page->ActiveLightMode());
+    EXPECT_EQ(0x003, page->ShownFunctions());
+    EXPECT_EQ(0, queued);  // loading the page sends nothing
+    window.DestroyWindow();
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
 }
 
 }  // namespace
