@@ -14,13 +14,14 @@ struct OperandCount {
   std::size_t max;
 };
 const std::map<std::string, OperandCount> kCommands = {
-    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 1}}, {"reset", {0, 1}}, {"help", {0, 0}},
+    {"devices", {0, 0}}, {"show", {0, 0}}, {"profile", {1, 3}}, {"reset", {0, 1}}, {"help", {0, 0}},
     {"update", {1, 2}}, {"macro", {1, 3}}};
 const std::map<std::string, OperandCount> kSetTargets = {
     {"dpi", {2, 2}},         {"dpi-count", {1, 1}}, {"dpi-index", {1, 1}},
     {"report-rate", {1, 1}}, {"liftoff", {1, 1}},   {"sleep", {1, 1}},
     {"sensor", {2, 2}},      {"wake", {1, 1}},      {"lights-off-moving", {1, 1}},
-    {"response-time", {1, 1}}, {"dpi-colour", {2, 2}}, {"button", {2, 2}}};
+    {"response-time", {1, 1}}, {"dpi-colour", {2, 2}}, {"button", {2, 2}},
+    {"lighting", {1, 32}}};
 
 std::string CountText(const OperandCount& n, const char* one, const char* many) {
   std::string text = std::to_string(n.min);
@@ -70,6 +71,12 @@ const char* CtlUsage() {
          "  macro export ID FILE     write macro ID to a single-macro file\n"
          "  macro export-all FILE    write every macro to an all-macros file\n"
          "  macro delete ID          delete macro ID (buttons bound to it get their defaults)\n"
+         "  profile export FILE [N]  profile N (default the active one) to the exchange file FILE\n"
+         "  profile import FILE      FILE into the active profile, then written to the mouse\n"
+         "  set lighting MODE [--brightness 0-4] [--speed 0-4] [--colour #RRGGBB ...]\n"
+         "                           lighting mode off, flow, breathing, steady, neon or wave; colours\n"
+         "                           (web order) only for modes with colour choice, slots 1, 2, ... in order\n"
+         "  reset lighting           every profile's lighting back to its defaults, the mouse's lighting reset\n"
          "options:\n"
          "  --json                   machine-readable output on standard output\n"
          "  --device TYPE            use the model with this device type (one config.xml lists;\n"

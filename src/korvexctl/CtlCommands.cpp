@@ -8,6 +8,7 @@
 #include "i18n/Texts.h"
 #include "korvexctl/CtlArgs.h"
 #include "korvexctl/CtlPerformance.h"
+#include "korvexctl/CtlLighting.h"
 #include "korvexctl/CtlSession.h"
 #include "profiles/ProfileSwitch.h"
 #include "store/SettingsStore.h"
@@ -214,6 +215,7 @@ CtlResult RunShow(CtlSession& s) {
     light.Add("mode", m.lightMode).Add("name", name).Add("brightness", m.lightBrightness).Add("speed", m.lightSpeed);
     r.json.Add("lighting", light);
   }
+  ShowLighting(s, r);
   return r;
 }
 
@@ -301,6 +303,7 @@ CtlResult RunSet(CtlSession& s, const std::vector<std::string>& op) {
   if (!Synced(s, r)) return r;
   ProfileValues v(s.Store(), s.Worker().State().currentProfile);
   const std::string& what = op[0];
+  if (what == "lighting") return RunSetLighting(s, op);
   if (what == "dpi") return SetDpi(s, v, op[1], op[2]);
   if (what == "dpi-count") return SetDpiCount(s, v, op[1]);
   if (what == "dpi-index") return SetDpiIndex(s, v, op[1]);
@@ -342,6 +345,7 @@ CtlResult RunReset(CtlSession& s, const std::vector<std::string>& operands) {
   CtlResult r;
   if (!operands.empty() && IsPerformanceReset(operands[0])) return RunResetPerformance(s, operands[0]);
   if (!operands.empty() && operands[0] == "buttons") return RunResetButtons(s);
+  if (!operands.empty() && operands[0] == "lighting") return Reachable(s, r) ? RunResetLighting(s) : r;
   if (!operands.empty()) return Fail(kExitUsage, "unknown reset target " + operands[0]);
   if (!Synced(s, r)) return r;
   std::string error;

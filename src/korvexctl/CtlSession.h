@@ -51,6 +51,7 @@ class CtlSession {
   HidDeviceManager& Hid();
   const DeviceCatalogue& Catalogue() const { return catalogue_; }
   CtlView& View() { return view_; }
+  CatalogueModels& Models() { return *models_; }
   // The model of the current device type, or null.
   const DeviceModelEntry* CurrentModel() const;
   // The mouse can take commands: a device is present and the mouse connected.

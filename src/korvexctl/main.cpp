@@ -7,6 +7,7 @@
 #include "korvexctl/CtlArgs.h"
 #include "korvexctl/CtlCommands.h"
 #include "korvexctl/CtlMacros.h"
+#include "korvexctl/CtlProfileFiles.h"
 #include "korvexctl/CtlSession.h"
 #include "korvexctl/CtlUpdate.h"
 
@@ -37,6 +38,7 @@ CtlResult Dispatch(CtlSession& session, const CtlArgs& args) {
   if (args.command == "devices") return RunDevices(session);
   if (args.command == "show") return RunShow(session);
   if (args.command == "set") return RunSet(session, args.operands);
+  if (args.command == "profile" && IsProfileFileCommand(args.operands)) return RunProfileFile(session, args.operands);
   if (args.command == "profile") return RunProfile(session, args.operands[0]);
   if (args.command == "update") return RunUpdate(session, args.operands);
   if (args.command == "macro") return RunMacro(session, args.operands);

@@ -2,6 +2,8 @@
 
 #include "store/SettingsStore.h"
 
+#include <vector>
+
 namespace korvex {
 namespace {
 
@@ -21,6 +23,21 @@ int EnsureLightRows(SettingsStore& store, ProfileId profile, int deviceType,
   }
   if (inserted > 0) store.SetActiveLightMode(profile, kFirstLightMode);
   return inserted;
+}
+
+}  // namespace korvex
+
+namespace korvex {
+
+int ResetLightRows(SettingsStore& store, ProfileId activeProfile, int deviceType,
+                   const LightEnableFlags& enabled) {
+  auto lock = store.HoldLock();
+  std::vector<ProfileRecord> profiles;
+  store.ListProfiles(profiles);
+  for (const ProfileRecord& p : profiles) store.DeleteLights(p.profile);
+  // An active profile missing from the list still loses its rows.
+  store.DeleteLights(activeProfile);
+  return EnsureLightRows(store, activeProfile, deviceType, enabled);
 }
 
 }  // namespace korvex

@@ -24,3 +24,13 @@ int EnsureLightRows(SettingsStore& store, ProfileId profile, int deviceType,
                     const LightEnableFlags& enabled);
 
 }  // namespace korvex
+
+namespace korvex {
+
+// The reset of the lighting: every profile's lighting rows are deleted and
+// the active profile gets its default rows again (the others on their next
+// use). Returns the number of rows inserted for the active profile.
+int ResetLightRows(SettingsStore& store, ProfileId activeProfile, int deviceType,
+                   const LightEnableFlags& enabled);
+
+}  // namespace korvex

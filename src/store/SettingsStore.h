@@ -37,6 +37,12 @@ class SettingsStore {
   // by a write that must not interleave with the other thread).
   std::unique_lock<std::recursive_mutex> HoldLock();
 
+  // Runs `work` under the lock as one transaction: committed when it
+  // returns true, rolled back (nothing of it kept) when it returns false or
+  // the commit fails. False without a connection. Operations inside must
+  // not open transactions of their own (CreateProfile, InsertMacroEvents).
+  bool RunTransaction(const std::function<bool()>& work);
+
   // ---- database file
   bool OpenForModel(const std::string& dataFolder, const std::string& modelName);
   bool CreateSchema();

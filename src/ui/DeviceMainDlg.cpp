@@ -44,12 +44,12 @@
 #include "ui/frame/FrameIds.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/frame/MainNavigation.h"
-#include "ui/pages/PagePlaceholder.h"
 #include "ui/pages/buttons/ButtonsPage.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/performance/PerformancePage.h"
 #include "ui/pages/home/HomePage.h"
 #include "ui/pages/macros/MacrosPage.h"
+#include "ui/pages/lighting/LightingPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/shell/DesktopNotifier.h"
 #include "ui/shell/InstanceChannel.h"
@@ -141,10 +141,8 @@ void DeviceMainDlg::OnCreate() {
 
 void DeviceMainDlg::BuildPages() {
   home_ = new HomePage(this, frame_->Container(kHomeContainer));
-  // Buttons, performance, lighting, macros: their contents arrive with their
-  // own pages; until then each shows its titled panel.
   BuildButtonsPage();
-  placeholders_[2] = new PagePlaceholder(this, frame_->Container(kLightingContainer), PagePlaceholder::kLighting);
+  BuildLightingPage();
   BuildMacrosPage();
   device_ = new DevicePage(this, frame_->Container(kDeviceContainer));
   BuildPerformancePage();
@@ -198,6 +196,20 @@ void DeviceMainDlg::BuildMacrosPage() {
   hooks.macroListChanged = [this] { RefreshButtonPage(); };
   hooks.buttonTextChanged = [this](int, const QString&) { RefreshButtonPage(); };
   macros_ = new MacrosPage(this, frame_->Container(kMacrosContainer), store_, std::move(hooks));
+}
+
+void DeviceMainDlg::BuildLightingPage() {
+  LightingPageHooks hooks;
+  hooks.profile = [this] { return worker_->State().currentProfile; };
+  hooks.deviceType = [this] { return worker_->State().currentType; };
+  hooks.lightModes = [this] { return models_->LightModes(); };
+  hooks.hasLighting = [this] { return modelSwitch_->HasLighting(); };
+  hooks.queueTask = [this](int code) { QueueTask(code); };
+  hooks.showSaved = [this] { ShowSaved(); };
+  hooks.confirm = [this](int title, int message) {
+    return AskUser(title, message, 2) == DUI::MDialog::kOK;
+  };
+  lighting_ = new LightingPage(this, frame_->Container(kLightingContainer), store_, std::move(hooks));
 }
 
 void DeviceMainDlg::OnSize(int width, int height) {
@@ -427,6 +439,7 @@ void DeviceMainDlg::OnNotify(int id, int event, intptr_t param, DUI::MControl* /
     default:
       if (PerformancePage::IsPageControl(id) && performance_) performance_->OnNotify(id, event, param);
       if (ButtonsPage::IsPageControl(id) && buttons_) buttons_->OnNotify(id, event, param);
+      if (LightingPage::IsPageControl(id) && lighting_) lighting_->OnNotify(id, event, param);
       if (SettingsPage::IsPageControl(id) && settingsPage_) settingsPage_->OnNotify(id, event, param);
       else if (MacrosPage::IsPageControl(id) && macros_) macros_->OnNotify(id, event, param);
       return;
@@ -498,11 +511,8 @@ void DeviceMainDlg::ApplyTexts() {
   device_->ApplyTexts();
   if (buttons_) buttons_->ApplyTexts();
   if (performance_) performance_->ApplyTexts();
-  for (PagePlaceholder* page : placeholders_)
-    if (page) page->ApplyTexts();
-  for (PagePlaceholder* page : placeholders_)
-    if (page) page->ApplyTexts();
   if (macros_) macros_->ApplyTexts();
+  if (lighting_) lighting_->ApplyTexts();
   if (settingsPage_) settingsPage_->ApplyTexts();
   if (aux_) aux_->ApplyTexts();
   tray_->ApplyTexts();

@@ -36,12 +36,12 @@ class DeviceWorker;
 class HidDeviceManager;
 class HomePage;
 class InstanceChannel;
+class LightingPage;
 class MainFrame;
 class MainNavigation;
 class MacrosPage;
 class MainTrayIcon;
 class ModelSwitch;
-class PagePlaceholder;
 class PerformancePage;
 class QueuedDeviceView;
 class SettingsPage;
@@ -154,6 +154,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   ButtonsPage* Buttons() { return buttons_; }
   SettingsPage* Settings() { return settingsPage_.get(); }
   MacrosPage* Macros() { return macros_; }
+  LightingPage* Lighting() { return lighting_; }
   MainTrayIcon& Tray() { return *tray_; }
   AuxDialogs* Dialogs() { return aux_.get(); }
   DeviceWorker& Worker() { return *worker_; }
@@ -184,6 +185,7 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void BuildPerformancePage();
   void BuildButtonsPage();
   void BuildMacrosPage();
+  void BuildLightingPage();
   void AddTrayIcon();
   void ShowLowBatteryNotice(int type, int level);
   void StartDeviceWork();
@@ -194,6 +196,8 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   void OnDeviceChosen(int type);
   void OnProfileButton();
   void OnProfileAction(int action, ProfileId profile);
+  void ImportProfileFile();
+  void ExportProfileFile(ProfileId profile);
   void OnRestoreDefaults();
   void OnFirmwareCheck();
   void OnMouseSettings();
@@ -227,8 +231,8 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceView, private RestoreDef
   DevicePage* device_ = nullptr;
   PerformancePage* performance_ = nullptr;
   ButtonsPage* buttons_ = nullptr;
-  PagePlaceholder* placeholders_[4] = {};
   MacrosPage* macros_ = nullptr;
+  LightingPage* lighting_ = nullptr;
   std::unique_ptr<SettingsPage> settingsPage_;
 
   int selectedDevice_ = 0;

@@ -10,6 +10,8 @@
 #include "app/VersionDisplay.h"
 #include "catalogue/ModelSwitch.h"
 #include "i18n/Texts.h"
+#include "platform/Log.h"
+#include "profiles/ProfileFile.h"
 #include "profiles/ProfileSwitch.h"
 #include "skinui/BatteryCtrl.h"
 #include "skinui/CDeviceList.h"
@@ -28,12 +30,14 @@
 #include "ui/dialogs/AuxDialogs.h"
 #include "ui/dialogs/CUIMessageBox.h"
 #include "ui/dialogs/ProfileDlg.h"
+#include "ui/dialogs/ProfileFileDialogs.h"
 #include "ui/frame/FrameIds.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/frame/MainNavigation.h"
 #include "ui/pages/device/DevicePage.h"
 #include "ui/pages/home/HomePage.h"
 #include "ui/pages/macros/MacrosPage.h"
+#include "ui/pages/lighting/LightingPage.h"
 #include "ui/pages/settings/SettingsPage.h"
 #include "ui/pages/buttons/ButtonsPage.h"
 #include "ui/shell/AuxiliaryWindows.h"
@@ -124,7 +128,9 @@ void DeviceMainDlg::ShowProfileName(const std::string& name) {
   frame_->ShowProfileLabel(QString::fromStdString(name));
 }
 
-void DeviceMainDlg::RefreshLightingPage() {}
+void DeviceMainDlg::RefreshLightingPage() {
+  if (lighting_) lighting_->LoadLightPage();
+}
 
 void DeviceMainDlg::ShowDpiTip(int dpi) {
   if (prefs_.ShowTips() && aux_) aux_->ShowDpi(dpi);
@@ -207,7 +213,8 @@ void DeviceMainDlg::OnProfileButton() {
 }
 
 void DeviceMainDlg::OnProfileAction(int action, ProfileId profile) {
-  // Importing and exporting profile files come with the profile files.
+  if (action == ProfileDlg::kActionImport) return ImportProfileFile();
+  if (action == ProfileDlg::kActionExport) return ExportProfileFile(profile);
   if (action != ProfileDlg::kActionSwitch) return;
   // The worker must know the new profile before it takes the write.
   std::vector<int> codes;
@@ -217,6 +224,39 @@ void DeviceMainDlg::OnProfileAction(int action, ProfileId profile) {
   ShowProfileName(state.label);
   for (int code : codes) QueueTask(code);
   if (aux_) aux_->ShowBusy();
+}
+
+void DeviceMainDlg::ImportProfileFile() {
+  const ProfileId current = worker_->State().currentProfile;
+  const QString path = ChooseProfileToImport(this);
+  if (path.isEmpty() || current < 1) return;
+  const ImportOutcome outcome =
+      ImportProfile(store_, current, path.toStdString(), modelSwitch_->HasLighting());
+  if (outcome.status != ImportStatus::kImported) {
+    // The profile is as it was; nothing to show the user.
+    LogLine(2, "Profile import of %s: %s", path.toUtf8().constData(), ImportStatusText(outcome.status));
+    return;
+  }
+  ShowProfileName(outcome.name);
+  QueueTask(kApplyProfile);
+  RefreshButtonPage();
+  RefreshMacroList();
+  RefreshPerformancePage();
+  RefreshDpiControls();
+  RefreshLightingPage();
+}
+
+void DeviceMainDlg::ExportProfileFile(ProfileId profile) {
+  const ProfileId current = worker_->State().currentProfile;
+  if (profile < 1) profile = current;
+  const QString path = ChooseProfileExportPath(this);
+  if (path.isEmpty()) return;
+  // The name the label shows for the current profile; another profile's
+  // own stored name.
+  std::string name = frame_->ProfileLabel().toStdString();
+  if (profile != current) store_.GetProfileName(profile, name);
+  if (!ExportProfile(store_, profile, name, modelSwitch_->HasLighting(), path.toStdString()))
+    LogLine(2, "Profile export to %s failed", path.toUtf8().constData());
 }
 
 void DeviceMainDlg::OnRestoreDefaults() { RestoreDefaults(DeviceOnline(), *this); }

@@ -19,6 +19,8 @@
 #include "ui/pages/home/HomePage.h"
 #include "ui/shell/AuxiliaryWindows.h"
 #include "ui/shell/QueuedDeviceView.h"
+#include <QFileDialog>
+
 #include "WindowRig.h"
 #include "profiles/ProfileNames.h"
 
@@ -191,8 +193,19 @@ TEST(WindowProfiles, SwitchFromTheDialogWritesTheProfile) {
     const std::vector<int> sent = rig.TakeCommands("k1");
     EXPECT_NE(sent.end(), std::find(sent.begin(), sent.end(), 0x09)) << "buttons written";
     EXPECT_NE(sent.end(), std::find(sent.begin(), sent.end(), 0x03)) << "DPI stages written";
-    // Import and export are not offered yet: nothing happens.
+    // Export opens the save dialog; cancelled, nothing else happens.
+    bool offered = false;
+    QTimer cancel;
+    cancel.setInterval(5);
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+      if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        offered = true;
+        dialog->reject();
+      }
+    });
+    cancel.start();
     rig.Window().PostMessage(kMsgProfileAction, ProfileDlg::kActionExport, 2);
+    EXPECT_TRUE(WaitUntil([&] { return offered; }, 5000));
     rig.Settle();
     EXPECT_EQ(3, rig.Worker().State().currentProfile);
   });

@@ -214,6 +214,15 @@ class WindowRig {
     return out;
   }
 
+  // The bytes of the last frame with that command written to a
+  // configuration interface; empty when there was none.
+  std::vector<std::uint8_t> LastFrame(int command) {
+    std::lock_guard<std::mutex> lock(traceMutex_);
+    for (auto r = trace_.rbegin(); r != trace_.rend(); ++r)
+      if (r->out && r->interfaceNumber == 2 && r->bytes.size() > 1 && r->bytes[1] == command) return r->bytes;
+    return {};
+  }
+
   void Notify(int id, int event = 2, intptr_t param = 0) { window_->DispatchNotify(id, event, param, nullptr); }
 
   DeviceMainDlg& Window() { return *window_; }

@@ -118,6 +118,7 @@ void ShotAll(Host& host, korvex::SettingsStore& store, korvex::AppPreferences& p
   }
   {
     korvex::ProfileDlg dlg(store, 2);
+    dlg.ShowExchangeButtons(true);  // as the window opens it
     dlg.Create(&host, QRect(200, 300, 230, 205));
     Save(&dlg, "profile");
   }

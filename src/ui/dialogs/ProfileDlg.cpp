@@ -41,6 +41,7 @@ int ProfileDlg::Open(DUI::MWindow* owner, SettingsStore& store, ProfileId curren
     if (rect.top() < screen->availableGeometry().top()) rect.moveTop(labelOnScreen.bottom() + 6);
   }
   ProfileDlg dlg(store, current);
+  dlg.ShowExchangeButtons(true);
   if (!dlg.Create(owner, rect)) return 0;
   const int result = dlg.ShowModal();
   dlg.DestroyWindow();

@@ -5,8 +5,8 @@
 // window message 1705 (wParam = action, lParam = profile id): action 0
 // switches, 1 imports into the current profile, 2 exports.
 //
-// The import and export buttons belong to the profile files and stay hidden
-// until ShowExchangeButtons(true).
+// The import and export buttons are hidden unless ShowExchangeButtons(true)
+// comes before Create; Open shows them.
 
 #include <QRect>
 
