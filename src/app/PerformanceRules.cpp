@@ -69,37 +69,6 @@ std::string SensorHelpText(const std::vector<std::string>& texts) {
   return out;
 }
 
-namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
-
-bool ParseWebColour(std::string_view text, ColourRef& colour) {
-  if (text.size() != 7 || text[0] != '#') return false;
-  int bytes[3] = {};
-  for (int i = 0; i < 3; ++i) {
-    const int high = HexDigit(text[1 + 2 * i]);
-    const int low = HexDigit(text[2 + 2 * i]);
-    if (high < 0 || low < 0) return false;
-    bytes[i] = high * 16 + low;
-  }
-  colour = PackColour(static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1]),
-                      static_cast<std::uint8_t>(bytes[2]));
-  return true;
-}
-
-std::string WebColourText(ColourRef colour) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", ColourRed(colour), ColourGreen(colour), ColourBlue(colour));
-  return text;
-}
-
 bool ParseOnOff(std::string_view text, bool& on) {
   if (text == "on") {
     on = true;

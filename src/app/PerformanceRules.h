@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lighting/LightingChange.h"  // ParseWebColour, WebColourText
 #include "store/ColourRef.h"
 
 namespace korvex {
@@ -56,11 +57,6 @@ const std::vector<SleepItem>& SleepItems();
 // section title, first option name, its two lines, second option name, its
 // line, third option name, its line.
 std::string SensorHelpText(const std::vector<std::string>& texts);
-
-// "#RRGGBB" (web order, letter case ignored) to a ColourRef; false for any
-// other text.
-bool ParseWebColour(std::string_view text, ColourRef& colour);
-std::string WebColourText(ColourRef colour);
 
 // "on" / "off" of the command line; false for another word.
 bool ParseOnOff(std::string_view text, bool& on);
