@@ -161,11 +161,11 @@ bool ParseButtonFunction(const std::string& original, ButtonFunctionSpec& out, s
   return false;
 }
 
-std::string ButtonFunctionDescription(const ButtonFunctionSpec& spec, const TextLookup& text,
+std::string ButtonFunctionDescription(const ButtonFunctionSpec& chosen, const TextLookup& text,
                                       const std::string& macroName) {
-  switch (spec.category) {
+  switch (chosen.category) {
     case kKeyCombination:
-      return KeyCombinationText(spec.toggles, KeyCodeName(spec.keyCode, ""));
+      return KeyCombinationText(chosen.toggles, KeyCodeName(chosen.keyCode, ""));
     case kMacroBinding:
       return macroName;
     case kFireFunction:
@@ -173,9 +173,9 @@ std::string ButtonFunctionDescription(const ButtonFunctionSpec& spec, const Text
     case kDisabled:
       return text(kTextDisable);
     default: {
-      const int index = FunctionItemIndex(spec.category, spec.value);
+      const int index = FunctionItemIndex(chosen.category, chosen.value);
       if (index < 0) return "";
-      return FunctionItemText(FunctionItems(spec.category)[static_cast<std::size_t>(index)], text);
+      return FunctionItemText(FunctionItems(chosen.category)[static_cast<std::size_t>(index)], text);
     }
   }
 }

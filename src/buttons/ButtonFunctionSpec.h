@@ -24,7 +24,7 @@ bool ParseButtonFunction(const std::string& text, ButtonFunctionSpec& out, std::
 
 // The description the buttons page would store for the same choice in the
 // current language. Macro bindings take macroName (the name as shown).
-std::string ButtonFunctionDescription(const ButtonFunctionSpec& spec, const TextLookup& text,
+std::string ButtonFunctionDescription(const ButtonFunctionSpec& chosen, const TextLookup& text,
                                       const std::string& macroName = "");
 
 }  // namespace korvex

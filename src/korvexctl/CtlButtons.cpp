@@ -37,31 +37,31 @@ CtlResult RunSetButton(CtlSession& s, const std::string& slotText, const std::st
   long long slot = 0;
   if (!ParseWholeNumber(slotText, slot) || slot < kFirstSlot || slot > kLastSlot)
     return Fail(kExitUsage, "the button slot must be 1 to 9");
-  ButtonFunctionSpec spec;
+  ButtonFunctionSpec chosen;
   std::string error;
-  if (!ParseButtonFunction(function, spec, error)) return Fail(kExitUsage, error);
+  if (!ParseButtonFunction(function, chosen, error)) return Fail(kExitUsage, error);
   const int keyCode = static_cast<int>(slot - 1);
   // Restoring the left button's own click is no reassignment; anything else is.
-  if (LeftButtonGuarded(keyCode) && !spec.isDefault())
+  if (LeftButtonGuarded(keyCode) && !chosen.isDefault())
     return Fail(kExitUsage, "slot 1 is the left button and keeps its click");
   CtlResult r;
   if (!Reachable(s, r)) return r;
 
   std::string macroName;
-  if (spec.category == kMacroBinding && !MacroName(s, spec.value, macroName))
-    return Fail(kExitUsage, "no macro with id " + std::to_string(spec.value));
-  const std::string description = ButtonFunctionDescription(spec, Text, macroName);
+  if (chosen.category == kMacroBinding && !MacroName(s, chosen.value, macroName))
+    return Fail(kExitUsage, "no macro with id " + std::to_string(chosen.value));
+  const std::string description = ButtonFunctionDescription(chosen, Text, macroName);
   const ProfileId profile = s.Worker().State().currentProfile;
   const KeyAssignmentRecord row =
-      spec.isDefault() ? MakeReset(profile, keyCode)
-                       : MakeAssignment(profile, keyCode, spec.category, spec.value, spec.value2, description);
+      chosen.isDefault() ? MakeReset(profile, keyCode)
+                       : MakeAssignment(profile, keyCode, chosen.category, chosen.value, chosen.value2, description);
   // Both values 0 ("default") removes the row; anything else must be stored.
   const int stored = s.Store().SetKeyAssignment(row);
-  if (!spec.isDefault() && stored <= 0) return Fail(kExitSetup, "the assignment could not be stored");
-  if (spec.category == kMacroBinding) s.Worker().MarkMacroUpload(keyCode);
+  if (!chosen.isDefault() && stored <= 0) return Fail(kExitSetup, "the assignment could not be stored");
+  if (chosen.category == kMacroBinding) s.Worker().MarkMacroUpload(keyCode);
 
   CtlResult done;
-  done.text = "button " + slotText + " set to " + (spec.isDefault() ? "its default function" : description) + "\n";
+  done.text = "button " + slotText + " set to " + (chosen.isDefault() ? "its default function" : description) + "\n";
   done.json.Add("ok", true)
       .Add("setting", "button")
       .Add("slot", static_cast<int>(slot))

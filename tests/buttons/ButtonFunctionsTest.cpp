@@ -139,13 +139,13 @@ TEST(ButtonFunctionSpecTest, EveryKindParsesToTheRowThePageWouldStore) {
       {"default", 0, 0, 0, ""},
   };
   for (const SpecCase& c : cases) {
-    ButtonFunctionSpec spec;
+    ButtonFunctionSpec chosen;
     std::string error;
-    ASSERT_TRUE(ParseButtonFunction(c.text, spec, error)) << c.text << ": " << error;
-    EXPECT_EQ(c.category, spec.category) << c.text;
-    EXPECT_EQ(c.value, spec.value) << c.text;
-    EXPECT_EQ(c.value2, spec.value2) << c.text;
-    EXPECT_EQ(c.description, ButtonFunctionDescription(spec, Text, "Name")) << c.text;
+    ASSERT_TRUE(ParseButtonFunction(c.text, chosen, error)) << c.text << ": " << error;
+    EXPECT_EQ(c.category, chosen.category) << c.text;
+    EXPECT_EQ(c.value, chosen.value) << c.text;
+    EXPECT_EQ(c.value2, chosen.value2) << c.text;
+    EXPECT_EQ(c.description, ButtonFunctionDescription(chosen, Text, "Name")) << c.text;
   }
 }
 
@@ -154,9 +154,9 @@ TEST(ButtonFunctionSpecTest, MalformedFunctionsAreRefusedWithAReason) {
                            "key:f0", "key:kp10", "key:aa", "media:loud", "dpi:2", "special:3", "fire:5",
                            "fire:a,b", "fire:5,", "macro:", "macro:0", "macro:-3", "macro:x", "shortcut:",
                            "wheel:up", "left:1"}) {
-    ButtonFunctionSpec spec;
+    ButtonFunctionSpec chosen;
     std::string error;
-    EXPECT_FALSE(ParseButtonFunction(text, spec, error)) << text;
+    EXPECT_FALSE(ParseButtonFunction(text, chosen, error)) << text;
     EXPECT_FALSE(error.empty()) << text;
   }
 }
