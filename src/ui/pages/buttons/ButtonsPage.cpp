@@ -364,8 +364,10 @@ bool ButtonsPage::Store(int category, int value, int value2, const QString& desc
   const KeyAssignmentRecord row =
       MakeAssignment(profile, selectedKey_, category, value, value2, description.toStdString());
   if (store_.SetKeyAssignment(row) > 0) SetDescription(selectedKey_, description);
-  if (hooks_.queueTask) hooks_.queueTask(kWriteButtons);
+  // The mark goes first: the worker may take the write the moment it is
+  // queued, and a write without the mark would bind the slot without the data.
   if (category == kMacroBinding && hooks_.markMacroUpload) hooks_.markMacroUpload(selectedKey_);
+  if (hooks_.queueTask) hooks_.queueTask(kWriteButtons);
   Saved();
   return true;
 }
