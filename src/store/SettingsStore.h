@@ -123,13 +123,6 @@ class SettingsStore {
   bool GetMacroUpload(int keyCode, std::string& streamHex);
 
   // ---- batches
-  // Runs `work` (operations of this store) under the lock as one
-  // transaction: one commit instead of one per statement, for a burst of
-  // writes that must not hold up the device traffic around it. True when the
-  // commit succeeded (a failed one is rolled back). `work` must not call the
-  // operations that run a transaction of their own (CreateProfile,
-  // InsertMacroEvents).
-  bool RunInTransaction(const std::function<void()>& work);
 
  private:
   using Guard = std::lock_guard<std::recursive_mutex>;
