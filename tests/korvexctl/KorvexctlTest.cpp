@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "CtlHome.h"
 #include "CtlProcess.h"
 #include "korvexctl/CtlCommands.h"
 #include "korvexctl/CtlSession.h"
@@ -23,34 +24,10 @@ std::vector<int> Concat(std::vector<int> a, const std::vector<int>& b) {
   return a;
 }
 
-// A private home for korvexctl (preferences, data, lock) and a daemon.
-class KorvexctlTest : public ::testing::Test {
+// A private home for korvexctl and a daemon (CtlHome).
+class KorvexctlTest : public CtlHome {
  protected:
-  void Start(const std::string& devices) {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "korvexctl-XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(tmpl.data()));
-    dir_ = tmpl;
-    for (const char* sub : {"/data", "/config", "/run"}) std::filesystem::create_directories(dir_ + sub);
-    setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (dir_ + "/run").c_str(), 1);
-    daemon_ = std::make_unique<VmouseDaemon>(dir_, devices);
-    ASSERT_TRUE(daemon_->Ready());
-    setenv("KORVEX_VMOUSE", daemon_->Socket().c_str(), 1);
-  }
-  void TearDown() override {
-    daemon_.reset();
-    std::error_code ec;
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
-  }
-  ProcessResult Ctl(std::vector<std::string> words) {
-    words.insert(words.begin(), std::string(KORVEX_BIN_DIR) + "/korvexctl");
-    return RunProcess(dir_, words);
-  }
   std::string Status(const std::string& device) { return daemon_->Control({"status", device}).out; }
-
-  std::string dir_;
-  std::unique_ptr<VmouseDaemon> daemon_;
 };
 
 TEST_F(KorvexctlTest, DevicesListsEveryInterfaceWithModeOnlineBatteryAndVersions) {

@@ -8,42 +8,20 @@
 #include <fstream>
 #include <memory>
 
+#include "CtlHome.h"
 #include "CtlProcess.h"
 
 namespace korvex::test {
 namespace {
 
-class MacroCtlTest : public ::testing::Test {
+class MacroCtlTest : public CtlHome {
  protected:
-  void SetUp() override {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "korvexctl-macro-XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(tmpl.data()));
-    dir_ = tmpl;
-    for (const char* sub : {"/data", "/config", "/run"}) std::filesystem::create_directories(dir_ + sub);
-    setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (dir_ + "/run").c_str(), 1);
-    daemon_ = std::make_unique<VmouseDaemon>(dir_, "k1");
-    ASSERT_TRUE(daemon_->Ready());
-    setenv("KORVEX_VMOUSE", daemon_->Socket().c_str(), 1);
-  }
-  void TearDown() override {
-    daemon_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  ProcessResult Ctl(std::vector<std::string> words) {
-    words.insert(words.begin(), std::string(KORVEX_BIN_DIR) + "/korvexctl");
-    return RunProcess(dir_, words);
-  }
+  void SetUp() override { Start("k1"); }
   std::string File(const char* name, const std::string& text) {
     const std::string path = dir_ + "/" + name;
     std::ofstream(path) << text;
     return path;
   }
-
-  std::string dir_;
-  std::unique_ptr<VmouseDaemon> daemon_;
 };
 
 TEST_F(MacroCtlTest, ImportExportShowAndDelete) {
